@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QWidget>
+
+// A filled circle, the largest that fits centred in the widget's box; the
+// rest of the box stays transparent, and the shape takes no input.
+class CircleShape : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CircleShape(QWidget *parent = nullptr);
+
+    void setFillColor(const QColor &color);
+    void setBorderColor(const QColor &color);
+    QRect circleRect() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QColor m_fillColor = Qt::red;
+    QColor m_borderColor = Qt::red;
+};

@@ -1,0 +1,353 @@
+#include "form1.h"
+
+#include "circleshape.h"
+#include "linklabel.h"
+#include "timeformat.h"
+#include "verdicttable.h"
+#include "wrappingbutton.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+
+#include <cmath>
+
+namespace {
+
+const QString EarlyPressPrompt = QStringLiteral(
+    "Man sollte nur drücken wenn man den Kreis sieht. Selbst schuld wenn Sie bescheissen wollen. ");
+const QString EarlyPressTitle = QStringLiteral("und tschüss");
+const QString VerdictTitle = QStringLiteral("Auswertung");
+
+constexpr double ShownOffsetMs = 50.0;
+constexpr float MsPerSecond = 1000.0f;
+constexpr double DelaySpanMs = 5000.0;
+constexpr double MinimumDelayMs = 1000.0;
+constexpr int EarlyPressLimit = 3;
+
+constexpr Rgb LinkPressedColor{0, 160, 160};
+constexpr Rgb LinkReleasedColor{0, 80, 80};
+constexpr int ShowNormal = 1;
+
+QColor toColor(Rgb rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+// Screen pixels are whole numbers: the nearest one, ties to the even one
+// (the default IEEE rounding mode).
+double roundToPixel(double value)
+{
+    return std::nearbyint(value);
+}
+
+} // namespace
+
+Form1::Form1(const Services &services, QWidget *parent)
+    : QMainWindow(parent)
+    , m_services(services)
+{
+    setWindowTitle(QString::fromUtf8(Form1Definition::Title));
+    setWindowIcon(QIcon(QString::fromUtf8(Form1Definition::IconResource)));
+    buildMenu();
+    buildControls();
+    buildShape();
+    buildTimers();
+    connectEvents();
+
+    const QRect client = pixels(0, 0, Form1Definition::ClientWidth, Form1Definition::ClientHeight);
+    centralWidget()->setMinimumSize(client.size());
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+    Command1->setFocus();
+
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::centreOnScreen()
+{
+    const QScreen *target = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!target)
+        return;
+    QRect placed(QPoint(0, 0), size());
+    placed.moveCenter(target->availableGeometry().center());
+    move(placed.topLeft());
+}
+
+QRect Form1::pixels(int left, int top, int width, int height) const
+{
+    const double perPixelX = m_services.screen.TwipsPerPixelX();
+    const double perPixelY = m_services.screen.TwipsPerPixelY();
+    auto toPixels = [](int twips, double perPixel) {
+        return static_cast<int>(std::lround(twips / perPixel));
+    };
+    return QRect(toPixels(left, perPixelX), toPixels(top, perPixelY), toPixels(width, perPixelX),
+                 toPixels(height, perPixelY));
+}
+
+QFont Form1::fontFor(FontStyle style) const
+{
+    if (style == FontStyle::Default)
+        return QApplication::font();
+    QFont font(QString::fromUtf8(Form1Definition::DefinedFontFamily));
+    font.setPointSizeF(Form1Definition::DefinedFontPointSize);
+    font.setWeight(style == FontStyle::Bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+void Form1::buildMenu()
+{
+    info = menuBar()->addMenu(QString::fromUtf8(Form1Definition::MenuCaption));
+    info->setObjectName(QString::fromUtf8(Form1Definition::MenuName));
+    klap = info->addAction(QString::fromUtf8(Form1Definition::MenuItemCaption));
+    klap->setObjectName(QString::fromUtf8(Form1Definition::MenuItemName));
+}
+
+void Form1::buildControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+
+    QWidget *previous = nullptr;
+    for (const ControlDefinition &definition : Form1Definition::Controls) {
+        const QString name = QString::fromUtf8(definition.name);
+        const QString text = QString::fromUtf8(definition.text);
+        QWidget *control = nullptr;
+        if (definition.kind == ControlKind::Button) {
+            control = new WrappingButton(text, client);
+        } else {
+            QLabel *label = name == QLatin1String("Label5") ? new LinkLabel(client)
+                                                             : new QLabel(client);
+            label->setTextFormat(Qt::PlainText);
+            label->setText(text);
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            control = label;
+        }
+        control->setObjectName(name);
+        control->setGeometry(pixels(definition.left, definition.top, definition.width,
+                                    definition.height));
+        control->setFont(fontFor(definition.font));
+        if (definition.toolTip)
+            control->setToolTip(QString::fromUtf8(definition.toolTip));
+        if (definition.foreColor) {
+            QPalette palette = control->palette();
+            palette.setColor(QPalette::WindowText, toColor(*definition.foreColor));
+            control->setPalette(palette);
+        }
+        if (definition.backColor) {
+            QPalette palette = control->palette();
+            palette.setColor(QPalette::Button, toColor(*definition.backColor));
+            control->setPalette(palette);
+        }
+        if (definition.sizeAllCursor)
+            control->setCursor(Qt::SizeAllCursor);
+        control->setVisible(definition.initially == Initially::Shown);
+        control->setEnabled(definition.enabled == Enabled::Yes);
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+
+    Label1 = client->findChild<QLabel *>(QStringLiteral("Label1"));
+    Command1 = client->findChild<WrappingButton *>(QStringLiteral("Command1"));
+    Command2 = client->findChild<WrappingButton *>(QStringLiteral("Command2"));
+    Label2 = client->findChild<QLabel *>(QStringLiteral("Label2"));
+    Command3 = client->findChild<WrappingButton *>(QStringLiteral("Command3"));
+    Label3 = client->findChild<QLabel *>(QStringLiteral("Label3"));
+    Label4 = client->findChild<QLabel *>(QStringLiteral("Label4"));
+    Label5 = client->findChild<LinkLabel *>(QStringLiteral("Label5"));
+}
+
+void Form1::buildShape()
+{
+    const ShapeDefinition &definition = Form1Definition::Shape1;
+    Shape1 = new CircleShape(centralWidget());
+    Shape1->setObjectName(QString::fromUtf8(definition.name));
+    Shape1->setGeometry(pixels(definition.left, definition.top, definition.width,
+                               definition.height));
+    Shape1->setFillColor(toColor(definition.fillColor));
+    Shape1->setBorderColor(toColor(definition.borderColor));
+    Shape1->hide();
+}
+
+void Form1::buildTimers()
+{
+    auto makeTimer = [this](const TimerDefinition &definition) {
+        auto *timer = new QTimer(this);
+        timer->setObjectName(QString::fromUtf8(definition.name));
+        // Coarse timers may fire up to 5 % late; the delay must hold to the
+        // millisecond.
+        timer->setTimerType(Qt::PreciseTimer);
+        timer->setInterval(definition.intervalMs);
+        if (definition.enabled)
+            timer->start();
+        return timer;
+    };
+    Timer1 = makeTimer(Form1Definition::Timer1);
+    Timer2 = makeTimer(Form1Definition::Timer2);
+}
+
+void Form1::connectEvents()
+{
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+    connect(Label5, &LinkLabel::mouseMoved, this, &Form1::Label5_MouseMove);
+    connect(Label5, &LinkLabel::mousePressed, this, &Form1::Label5_MouseDown);
+    connect(Label5, &LinkLabel::mouseReleased, this, &Form1::Label5_MouseUp);
+    connect(Label5, &LinkLabel::clicked, this, &Form1::Label5_Click);
+    connect(Label5, &LinkLabel::pointerLeft, this, &Form1::Label5_PointerLeft);
+}
+
+void Form1::Form_Load()
+{
+    m_services.random.Randomize();
+}
+
+void Form1::Command1_Click()
+{
+    PressCount = 0;
+    Command3->setEnabled(true);
+    Command1->setEnabled(false);
+    // Disabling the focused button hands the focus on to "Kein Bock mehr",
+    // where the next Space would end the program; whoever armed with the
+    // keyboard reacts with it too.
+    Command3->setFocus();
+    Label1->hide();
+    Label3->hide();
+    ReactionTime = 0.0f;
+    const float r = m_services.random.Rnd();
+    const double delayMs = std::floor(static_cast<double>(r) * DelaySpanMs + MinimumDelayMs);
+    Timer1->setInterval(static_cast<int>(delayMs));
+    Timer1->start();
+}
+
+void Form1::Timer1_Timer()
+{
+    Timer1->stop();
+    Shape1->show();
+    if (!Stopwatch)
+        Stopwatch = std::make_unique<xTimer>(m_services.counter, m_services.lifetime);
+    Stopwatch->Calibrieren();
+    Stopwatch->Start();
+}
+
+void Form1::Command3_Click()
+{
+    ++PressCount;
+    if (PressCount == EarlyPressLimit && Shape1->isHidden()) {
+        m_services.messageBoxes.show(EarlyPressPrompt, MessageBoxStyle::ExclamationOk,
+                                     EarlyPressTitle);
+        m_services.lifetime.end();
+        return;
+    }
+    if (Shape1->isHidden())
+        return;
+
+    Stopwatch->Halt();
+    const double runTimeMs = Stopwatch->RunTime();
+    if (m_services.lifetime.hasEnded())
+        return;
+    ReactionTime = static_cast<float>(runTimeMs - ShownOffsetMs);
+    ReactionTime = ReactionTime / MsPerSecond;
+    Label1->show();
+    Label3->setText(formatSeconds(ReactionTime));
+    Auswerten();
+    m_services.messageBoxes.show(VerdictText, MessageBoxStyle::ExclamationOk, VerdictTitle);
+    Label3->show();
+    Shape1->hide();
+    Command3->setEnabled(false);
+    Command1->setEnabled(true);
+    Command1->setFocus();
+}
+
+void Form1::Command2_Click()
+{
+    m_services.lifetime.end();
+}
+
+void Form1::Auswerten()
+{
+    const float t = ReactionTime;
+    if (t < VerdictTable::Bounds[0])
+        VerdictIndex = 0;
+    for (int k = 1; k <= VerdictTable::BandCount; ++k) {
+        if (t >= VerdictTable::Bounds[k - 1] && t < VerdictTable::Bounds[k]) {
+            const float r = m_services.random.Rnd();
+            VerdictIndex = static_cast<int>(std::floor(2.0 * static_cast<double>(r) + (2 * k - 1)));
+        }
+    }
+    if (t >= VerdictTable::Bounds[VerdictTable::BandCount])
+        VerdictIndex = 15;
+    VerdictText = QString::fromUtf8(VerdictTable::Messages[VerdictIndex]);
+}
+
+void Form1::Timer2_Timer()
+{
+    if (!LinkHover)
+        return;
+    const ControlDefinition &link = Form1Definition::control("Label5");
+    ScreenPoint origin;
+    m_services.pointer.ClientToScreen(hWnd(), origin);
+    const double left = roundToPixel(link.left / m_services.screen.TwipsPerPixelX() + origin.x);
+    const double top = roundToPixel(link.top / m_services.screen.TwipsPerPixelX() + origin.y);
+    const double right = roundToPixel(link.width / m_services.screen.TwipsPerPixelX() + left);
+    const double bottom = roundToPixel(link.height / m_services.screen.TwipsPerPixelX() + top);
+    ScreenPoint pointer;
+    m_services.pointer.GetCursorPos(pointer);
+    if (pointer.x < left || right < pointer.x || pointer.y < top || bottom < pointer.y)
+        setLinkUnderline(false);
+}
+
+void Form1::Label5_MouseMove()
+{
+    if (!LinkHover)
+        setLinkUnderline(true);
+}
+
+void Form1::Label5_MouseDown()
+{
+    setLinkColor(LinkPressedColor);
+}
+
+void Form1::Label5_MouseUp()
+{
+    setLinkColor(LinkReleasedColor);
+}
+
+void Form1::Label5_Click()
+{
+    m_services.shell.ShellExecuteA(hWnd(), QStringLiteral("Open"),
+                                   QString::fromUtf8(Form1Definition::Homepage), QString(),
+                                   m_services.screen.AppPath(), ShowNormal);
+}
+
+void Form1::Label5_PointerLeft()
+{
+    // Where the pointer's global position is hidden from the program, the
+    // poll cannot see it leave; the leave event takes the underline off.
+    if (LinkHover && !m_services.pointer.tracksGlobalPointer())
+        setLinkUnderline(false);
+}
+
+void Form1::setLinkUnderline(bool underline)
+{
+    QFont font = Label5->font();
+    font.setUnderline(underline);
+    Label5->setFont(font);
+    LinkHover = underline;
+}
+
+void Form1::setLinkColor(Rgb color)
+{
+    QPalette palette = Label5->palette();
+    palette.setColor(QPalette::WindowText, toColor(color));
+    Label5->setPalette(palette);
+}

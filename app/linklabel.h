@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QLabel>
+
+// A label that reports the mouse: moves over it (with or without a button
+// held), presses, releases, clicks (a release over the label after a press
+// on it) and the pointer leaving it.
+class LinkLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit LinkLabel(QWidget *parent = nullptr);
+
+signals:
+    void mouseMoved();
+    void mousePressed();
+    void mouseReleased();
+    void clicked();
+    void pointerLeft();
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    bool m_pressed = false;
+};

@@ -1,0 +1,10 @@
+#include "timeformat.h"
+
+#include <QLocale>
+
+QString formatSeconds(float seconds)
+{
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale.toString(static_cast<double>(seconds), 'f', 3) + QStringLiteral(" Sekunden");
+}

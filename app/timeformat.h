@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// A time in seconds by the pattern "0.000 Sekunden": at least one integer
+// digit, three decimals, the decimal mark of the default locale, a minus
+// sign for negative times and never a group separator.
+QString formatSeconds(float seconds);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QPushButton>
+
+// A push button whose caption wraps at word boundaries and is centred
+// inside the button, as a long caption needs on a fixed-size button.
+class WrappingButton : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    using QPushButton::QPushButton;
+
+    // Flags with which the caption is laid out inside contentsRectangle().
+    static constexpr int TextFlags = Qt::AlignCenter | Qt::TextWordWrap;
+    QRect contentsRectangle() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};

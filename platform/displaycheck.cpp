@@ -1,0 +1,28 @@
+#include "displaycheck.h"
+
+#include <cstdlib>
+
+namespace {
+
+bool isSet(const char *name)
+{
+    const char *value = std::getenv(name);
+    return value && *value;
+}
+
+} // namespace
+
+namespace DisplayCheck {
+
+bool displayAvailable()
+{
+    return isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY");
+}
+
+const char *noDisplayMessage()
+{
+    return "klappomatikus: keine grafische Anzeige gefunden (weder DISPLAY noch WAYLAND_DISPLAY "
+           "gesetzt); ohne Bildschirm so starten: xvfb-run -a build/app/klappomatikus";
+}
+
+} // namespace DisplayCheck

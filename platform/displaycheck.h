@@ -1,0 +1,10 @@
+#pragma once
+
+// Whether Qt will find a display to open a window on: a platform plugin
+// chosen by the environment, an X11 display or a Wayland display.
+namespace DisplayCheck {
+
+bool displayAvailable();
+const char *noDisplayMessage();
+
+} // namespace DisplayCheck

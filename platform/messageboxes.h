@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+enum class MessageBoxStyle {
+    ExclamationOk = 48, // exclamation icon, one OK button
+};
+
+// Modal message boxes: show() returns once the user has dismissed the box.
+class MessageBoxes
+{
+public:
+    virtual ~MessageBoxes() = default;
+    virtual void show(const QString &prompt, MessageBoxStyle style, const QString &title) = 0;
+};

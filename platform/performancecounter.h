@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QtGlobal>
+
+// A 64-bit counter value kept as two unsigned 32-bit halves, low half first.
+struct LargeInteger
+{
+    quint32 LowPart = 0;
+    quint32 HighPart = 0;
+};
+
+// The high-resolution performance counter: a monotonic count and its fixed
+// number of ticks per second. Results are never examined, so neither
+// operation reports one.
+class PerformanceCounter
+{
+public:
+    virtual ~PerformanceCounter() = default;
+    virtual void QueryPerformanceCounter(LargeInteger &count) = 0;
+    virtual void QueryPerformanceFrequency(LargeInteger &frequency) = 0;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// Ending the program. The real implementation never returns from end() or
+// fatalError(); a stand-in in tests does, so callers stop what they are
+// doing when hasEnded() says so.
+class ProgramLifetime
+{
+public:
+    virtual ~ProgramLifetime() = default;
+    // Ends at once with status 0: no further events, every window gone.
+    virtual void end() = 0;
+    // Tells the user about a fatal run-time error, then ends with status 1.
+    virtual void fatalError(const QString &message) = 0;
+    virtual bool hasEnded() const = 0;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// Facts about the screen and the program's installation.
+class ScreenMetrics
+{
+public:
+    virtual ~ScreenMetrics() = default;
+    // Twips (1/1440 inch) per logical pixel: 15 on a 96-dpi screen.
+    virtual double TwipsPerPixelX() const = 0;
+    virtual double TwipsPerPixelY() const = 0;
+    // The folder that holds the executable.
+    virtual QString AppPath() const = 0;
+};

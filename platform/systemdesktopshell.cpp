@@ -1,0 +1,19 @@
+#include "systemdesktopshell.h"
+
+#include <QDesktopServices>
+#include <QProcess>
+#include <QUrl>
+
+void SystemDesktopShell::ShellExecuteA(WindowHandle parent, const QString &operation,
+                                       const QString &file, const QString &parameters,
+                                       const QString &directory, int showCommand)
+{
+    // xdg-open knows one operation (open), takes no parameters and always
+    // shows the handler's window normally.
+    Q_UNUSED(parent);
+    Q_UNUSED(operation);
+    Q_UNUSED(parameters);
+    Q_UNUSED(showCommand);
+    if (!QProcess::startDetached(QStringLiteral("xdg-open"), {file}, directory))
+        QDesktopServices::openUrl(QUrl(file));
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "desktopshell.h"
+
+// Hands the file to xdg-open, detached, in the given working directory;
+// falls back to Qt's desktop services where xdg-open cannot be started.
+// Whether a handler opens it is not checked.
+class SystemDesktopShell final : public DesktopShell
+{
+public:
+    void ShellExecuteA(WindowHandle parent, const QString &operation, const QString &file,
+                       const QString &parameters, const QString &directory,
+                       int showCommand) override;
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "performancecounter.h"
+
+// CLOCK_MONOTONIC counted in nanoseconds: a frequency of 10^9 ticks per
+// second. A reading is one vDSO call with no locks and no allocation.
+class SystemPerformanceCounter final : public PerformanceCounter
+{
+public:
+    static constexpr quint64 TicksPerSecond = 1'000'000'000;
+
+    void QueryPerformanceCounter(LargeInteger &count) override;
+    void QueryPerformanceFrequency(LargeInteger &frequency) override;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "pointerservices.h"
+
+class SystemPointerServices final : public PointerServices
+{
+public:
+    void GetCursorPos(ScreenPoint &point) override;
+    void ClientToScreen(WindowHandle window, ScreenPoint &point) override;
+    bool tracksGlobalPointer() const override;
+};

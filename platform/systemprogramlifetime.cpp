@@ -1,0 +1,26 @@
+#include "systemprogramlifetime.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <cstdlib>
+
+void SystemProgramLifetime::end()
+{
+    // Leaving through _Exit delivers no further events: no timer tick or
+    // queued click can run after the decision to end.
+    std::fflush(nullptr);
+    std::_Exit(EXIT_SUCCESS);
+}
+
+void SystemProgramLifetime::fatalError(const QString &message)
+{
+    std::fprintf(stderr, "klappomatikus: %s\n", qPrintable(QString(message).replace('\n', ' ')));
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message,
+                    QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+    std::fflush(nullptr);
+    std::_Exit(EXIT_FAILURE);
+}

@@ -1,0 +1,6 @@
+#include "systemservices.h"
+
+Services SystemServices::services()
+{
+    return {m_counter, m_random, m_messageBoxes, m_lifetime, m_shell, m_pointer, m_screen};
+}

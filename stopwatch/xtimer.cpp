@@ -1,0 +1,46 @@
+#include "xtimer.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double TwoToThe32 = 4294967296.0;
+constexpr double MsPerSecond = 1000.0;
+
+} // namespace
+
+xTimer::xTimer(PerformanceCounter &counter, ProgramLifetime &lifetime)
+    : m_counter(counter)
+    , m_lifetime(lifetime)
+{
+    m_counter.QueryPerformanceFrequency(Frequency);
+}
+
+void xTimer::Calibrieren()
+{
+    m_counter.QueryPerformanceCounter(StartCount);
+    m_counter.QueryPerformanceCounter(StopCount);
+    CalibrationMs = elapsedMs(StartCount, StopCount);
+}
+
+double xTimer::RunTime() const
+{
+    return elapsedMs(StartCount, StopCount) - CalibrationMs;
+}
+
+double xTimer::CounterToDouble(LargeInteger value)
+{
+    return static_cast<double>(value.HighPart) * TwoToThe32 + static_cast<double>(value.LowPart);
+}
+
+double xTimer::elapsedMs(LargeInteger from, LargeInteger to) const
+{
+    const double frequency = CounterToDouble(Frequency);
+    // Counter values are below 2^64 and a non-zero frequency is at least 1,
+    // so the division by zero is the only floating-point fault possible.
+    if (frequency == 0.0) {
+        m_lifetime.fatalError(QStringLiteral("Laufzeitfehler '11':\n\nDivision durch Null"));
+        return std::nan("");
+    }
+    return (CounterToDouble(to) - CounterToDouble(from)) / frequency * MsPerSecond;
+}
