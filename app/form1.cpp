@@ -72,7 +72,11 @@ void Form1::centreOnScreen()
     const QScreen *target = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!target)
         return;
-    QRect placed(QPoint(0, 0), size());
+    // Creating the native window first lets the frame be counted where the
+    // platform already knows it; a window manager that frames the window
+    // only after it is shown keeps the client area centred instead.
+    winId();
+    QRect placed(QPoint(0, 0), frameGeometry().size());
     placed.moveCenter(target->availableGeometry().center());
     move(placed.topLeft());
 }

@@ -1,0 +1,140 @@
+#pragma once
+
+#include "services.h"
+
+#include <QList>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <deque>
+
+// Stand-ins for the platform in tests: nothing here waits for real time,
+// opens a window of its own or ends the test process.
+
+// Returns scripted counter readings in order; once the script runs out it
+// repeats the last reading.
+class ScriptedCounter : public PerformanceCounter
+{
+public:
+    std::uint64_t frequency = 1'000'000'000;
+    std::deque<std::uint64_t> readings;
+    int readCount = 0;
+
+    void QueryPerformanceCounter(LargeInteger &count) override;
+    void QueryPerformanceFrequency(LargeInteger &value) override;
+
+private:
+    std::uint64_t m_last = 0;
+};
+
+// Returns scripted values in order, then `fallback`; counts the draws.
+class ScriptedRandom : public RandomNumbers
+{
+public:
+    std::deque<float> values;
+    float fallback = 0.0f;
+    int draws = 0;
+    int randomizeCalls = 0;
+
+    void Randomize() override { ++randomizeCalls; }
+    float Rnd() override;
+};
+
+struct ShownMessage
+{
+    QString prompt;
+    MessageBoxStyle style;
+    QString title;
+};
+
+// Records every box and returns at once, as if the user pressed OK. A hook
+// runs while the box is "open", to look at the window at that moment.
+class RecordingMessageBoxes : public MessageBoxes
+{
+public:
+    QList<ShownMessage> shown;
+    std::function<void(const ShownMessage &)> whileOpen;
+
+    void show(const QString &prompt, MessageBoxStyle style, const QString &title) override;
+};
+
+class RecordingLifetime : public ProgramLifetime
+{
+public:
+    int endCalls = 0;
+    QStringList fatalErrors;
+
+    void end() override { ++endCalls; }
+    void fatalError(const QString &message) override { fatalErrors << message; }
+    bool hasEnded() const override { return endCalls > 0 || !fatalErrors.isEmpty(); }
+};
+
+struct ShellCall
+{
+    WindowHandle parent;
+    QString operation;
+    QString file;
+    QString parameters;
+    QString directory;
+    int showCommand;
+};
+
+class RecordingShell : public DesktopShell
+{
+public:
+    QList<ShellCall> calls;
+
+    void ShellExecuteA(WindowHandle parent, const QString &operation, const QString &file,
+                       const QString &parameters, const QString &directory,
+                       int showCommand) override
+    {
+        calls.append({parent, operation, file, parameters, directory, showCommand});
+    }
+};
+
+// A pointer and window origin that the test moves by hand.
+class FakePointer : public PointerServices
+{
+public:
+    ScreenPoint cursor;
+    ScreenPoint clientOrigin;
+    bool global = true;
+
+    void GetCursorPos(ScreenPoint &point) override { point = cursor; }
+    void ClientToScreen(WindowHandle, ScreenPoint &point) override
+    {
+        point.x += clientOrigin.x;
+        point.y += clientOrigin.y;
+    }
+    bool tracksGlobalPointer() const override { return global; }
+};
+
+class FakeScreen : public ScreenMetrics
+{
+public:
+    double twipsPerPixelX = 15.0;
+    double twipsPerPixelY = 15.0;
+    QString appPath = QStringLiteral("/opt/klappomatikus/bin");
+
+    double TwipsPerPixelX() const override { return twipsPerPixelX; }
+    double TwipsPerPixelY() const override { return twipsPerPixelY; }
+    QString AppPath() const override { return appPath; }
+};
+
+// One of each stand-in, wired together.
+struct FakeServices
+{
+    ScriptedCounter counter;
+    ScriptedRandom random;
+    RecordingMessageBoxes messageBoxes;
+    RecordingLifetime lifetime;
+    RecordingShell shell;
+    FakePointer pointer;
+    FakeScreen screen;
+
+    Services services()
+    {
+        return {counter, random, messageBoxes, lifetime, shell, pointer, screen};
+    }
+};

@@ -1,0 +1,269 @@
+#include "formfixture.h"
+#include "systemfonts.h"
+#include "wrappingbutton.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QTest>
+
+class TestForm1Layout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void window();
+    void menu();
+    void controls_data();
+    void controls();
+    void captionsFitTheirControls();
+    void tabOrderAndFocus();
+    void circleIsLargestCentredInItsBox();
+    void timers();
+    void layoutScalesWithDpi();
+    void centredOnScreen();
+    void loadSeedsTheGenerator();
+};
+
+void TestForm1Layout::initTestCase()
+{
+    SystemFonts::install();
+}
+
+void TestForm1Layout::window()
+{
+    FormFixture fixture;
+    Form1 &form = *fixture.form;
+    QCOMPARE(form.windowTitle(), QStringLiteral("Klappomatikus"));
+    const QIcon icon = form.windowIcon();
+    QVERIFY(!icon.isNull());
+    QCOMPARE(icon.availableSizes().value(0), QSize(32, 32));
+
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(form.centralWidget()->geometry(),
+             QRect(0, form.menuBar()->height(), 423, 343));
+    QVERIFY(form.menuBar()->height() > 0);
+}
+
+void TestForm1Layout::menu()
+{
+    FormFixture fixture;
+    const QList<QAction *> menus = fixture.form->menuBar()->actions();
+    QCOMPARE(menus.size(), 1);
+    QMenu *info = menus.first()->menu();
+    QVERIFY(info);
+    QCOMPARE(info->objectName(), QStringLiteral("info"));
+    QCOMPARE(info->title(), QStringLiteral("INFO"));
+    QCOMPARE(info->actions().size(), 1);
+    QAction *klap = info->actions().first();
+    QCOMPARE(klap->objectName(), QStringLiteral("klap"));
+    QVERIFY(klap->text().startsWith(QStringLiteral("Klappomatikus 1.0 ")));
+    QVERIFY(klap->text().size() > QStringLiteral("Klappomatikus 1.0 ").size());
+    QVERIFY(klap->isEnabled());
+}
+
+void TestForm1Layout::controls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("toolTip");
+    QTest::addColumn<int>("fontStyle"); // 0 default, 1 regular, 2 bold
+    QTest::addColumn<QColor>("textColor");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<bool>("enabled");
+
+    const QColor none;
+    const QString homepage = QStringLiteral(KLAPPOMATIKUS_HOMEPAGE);
+    QTest::newRow("Label1") << "Label1" << QRect(16, 216, 129, 17)
+                            << "Ihre Reaktionszeit ist" << "" << 1 << none << false << true;
+    QTest::newRow("Command1") << "Command1" << QRect(0, 296, 81, 25) << "Ich bin bereit"
+                              << "Los geht's" << 0 << none << true << true;
+    QTest::newRow("Command2") << "Command2" << QRect(296, 296, 105, 25) << "Kein Bock mehr"
+                              << "Programm beenden" << 0 << none << true << true;
+    QTest::newRow("Label2")
+        << "Label2" << QRect(32, 0, 321, 49)
+        << "Testen Sie Ihre Reaktionszeit, indem Sie nach dem Erscheinen eines roten Kreises "
+           "sofort auf den Button unten in der Mitte klicken."
+        << "" << 2 << none << true << true;
+    QTest::newRow("Command3")
+        << "Command3" << QRect(120, 264, 145, 73)
+        << "Sobald Sie den Kreis sehen, klicken Sie mit der linken Maustaste auf dieses Feld."
+        << "Bitte volle Konzentration" << 0 << none << true << false;
+    QTest::newRow("Label3") << "Label3" << QRect(152, 216, 129, 17) << "" << "" << 1 << none
+                            << true << true;
+    QTest::newRow("Label4")
+        << "Label4" << QRect(24, 56, 369, 41)
+        << QString::fromUtf8("Auf meiner Homepage finden Sie noch viel mehr solcher kleinen "
+                             "\"nützlichen\" Programme. Dort gibt's auch jede Menge "
+                             "Scherzprogramme mit denen Sie Ihre \"besten Freunde\" ärgern "
+                             "können.")
+        << "" << 0 << QColor(0, 0, 255) << true << true;
+    QTest::newRow("Label5") << "Label5" << QRect(216, 96, 137, 17) << homepage << "" << 2
+                            << QColor(255, 0, 0) << true << true;
+}
+
+void TestForm1Layout::controls()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, text);
+    QFETCH(QString, toolTip);
+    QFETCH(int, fontStyle);
+    QFETCH(QColor, textColor);
+    QFETCH(bool, shown);
+    QFETCH(bool, enabled);
+
+    FormFixture fixture;
+    QWidget *control = fixture.control(qPrintable(name));
+    QVERIFY(control);
+    QCOMPARE(control->geometry(), geometry);
+    const auto *label = qobject_cast<QLabel *>(control);
+    const auto *button = qobject_cast<QPushButton *>(control);
+    QCOMPARE(label ? label->text() : button->text(), text);
+    QCOMPARE(control->toolTip(), toolTip);
+    QCOMPARE(!control->isHidden(), shown);
+    QCOMPARE(control->isEnabled(), enabled);
+
+    const QFont font = control->font();
+    if (fontStyle == 0) {
+        QCOMPARE(font, QApplication::font());
+    } else {
+        QCOMPARE(font.family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(font.pointSizeF(), 9.75);
+        QCOMPARE(font.weight(), fontStyle == 2 ? QFont::Bold : QFont::Normal);
+        QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
+    }
+    // The defined face is missing on Linux: a real substitute must be drawn.
+    QCOMPARE(QFontInfo(font).family(), QString::fromUtf8(SystemFonts::SubstituteFamily));
+
+    if (textColor.isValid())
+        QCOMPARE(control->palette().color(QPalette::WindowText), textColor);
+    if (label) {
+        QVERIFY(label->wordWrap());
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+    }
+    if (name == QLatin1String("Command3")) {
+        QCOMPARE(control->palette().color(QPalette::Button), QColor(192, 192, 192));
+        QCOMPARE(control->cursor().shape(), Qt::SizeAllCursor);
+    }
+}
+
+void TestForm1Layout::captionsFitTheirControls()
+{
+    FormFixture fixture;
+    for (QWidget *control : fixture.form->centralWidget()->findChildren<QWidget *>()) {
+        QRect room = control->rect();
+        QString text;
+        int flags = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
+        if (auto *button = qobject_cast<WrappingButton *>(control)) {
+            room = button->contentsRectangle();
+            text = button->text();
+            flags = WrappingButton::TextFlags;
+        } else if (auto *label = qobject_cast<QLabel *>(control)) {
+            text = label->text();
+            if (control->objectName() == QLatin1String("Label3"))
+                text = QStringLiteral("-1234,500 Sekunden"); // the widest likely time
+        } else {
+            continue;
+        }
+        const QRect needed = QFontMetrics(control->font()).boundingRect(room, flags, text);
+        QVERIFY2(room.contains(needed),
+                 qPrintable(QStringLiteral("%1 needs %2x%3 in %4x%5")
+                                .arg(control->objectName())
+                                .arg(needed.width()).arg(needed.height())
+                                .arg(room.width()).arg(room.height())));
+    }
+}
+
+void TestForm1Layout::tabOrderAndFocus()
+{
+    FormFixture fixture;
+    const QStringList expected{"Label1", "Command1", "Command2", "Label2",
+                               "Command3", "Label3", "Label4", "Label5"};
+    QStringList chain;
+    QWidget *widget = fixture.control("Label1");
+    do {
+        if (expected.contains(widget->objectName()))
+            chain << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget != fixture.control("Label1"));
+    QCOMPARE(chain, expected);
+    QCOMPARE(fixture.form->focusWidget(), fixture.control("Command1"));
+}
+
+void TestForm1Layout::circleIsLargestCentredInItsBox()
+{
+    FormFixture fixture;
+    QWidget *shape = fixture.shape();
+    QCOMPARE(shape->geometry(), QRect(144, 128, 121, 81));
+    QVERIFY(shape->isHidden());
+    QVERIFY(shape->testAttribute(Qt::WA_TransparentForMouseEvents));
+
+    QImage image(shape->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    shape->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    const QRgb red = qRgb(255, 0, 0);
+    // Diameter 81 in a 121-wide box: the circle spans x 20..100.
+    QCOMPARE(image.pixel(60, 40), red);
+    QCOMPARE(image.pixel(22, 40), red);
+    QCOMPARE(image.pixel(98, 40), red);
+    QCOMPARE(image.pixel(60, 1), red);
+    QCOMPARE(qAlpha(image.pixel(18, 40)), 0);
+    QCOMPARE(qAlpha(image.pixel(102, 40)), 0);
+    QCOMPARE(qAlpha(image.pixel(22, 2)), 0);
+}
+
+void TestForm1Layout::timers()
+{
+    FormFixture fixture;
+    QTimer *timer1 = fixture.timer("Timer1");
+    QTimer *timer2 = fixture.timer("Timer2");
+    QVERIFY(!timer1->isActive());
+    QCOMPARE(timer1->interval(), 500);
+    QVERIFY(timer2->isActive());
+    QCOMPARE(timer2->interval(), 100);
+    QCOMPARE(timer1->timerType(), Qt::PreciseTimer);
+}
+
+void TestForm1Layout::layoutScalesWithDpi()
+{
+    FakeServices fakes;
+    fakes.screen.twipsPerPixelX = 7.5; // 192 dpi
+    fakes.screen.twipsPerPixelY = 7.5;
+    Form1 form(fakes.services());
+    QCOMPARE(form.findChild<QWidget *>("Command3")->geometry(), QRect(240, 528, 290, 146));
+    QCOMPARE(form.findChild<QWidget *>("Shape1")->geometry(), QRect(288, 256, 242, 162));
+    QCOMPARE(form.centralWidget()->minimumSize(), QSize(846, 686));
+}
+
+void TestForm1Layout::centredOnScreen()
+{
+    FormFixture fixture;
+    Form1 &form = *fixture.form;
+    form.centreOnScreen();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QPoint screenCentre = form.screen()->availableGeometry().center();
+    const QPoint windowCentre = form.frameGeometry().center();
+    QVERIFY2((windowCentre - screenCentre).manhattanLength() <= 2,
+             qPrintable(QStringLiteral("window %1,%2 %3x%4 on screen %5,%6 %7x%8")
+                        .arg(form.frameGeometry().x()).arg(form.frameGeometry().y())
+                        .arg(form.frameGeometry().width()).arg(form.frameGeometry().height())
+                        .arg(form.screen()->availableGeometry().x()).arg(form.screen()->availableGeometry().y())
+                        .arg(form.screen()->availableGeometry().width()).arg(form.screen()->availableGeometry().height())));
+}
+
+void TestForm1Layout::loadSeedsTheGenerator()
+{
+    FormFixture fixture;
+    QCOMPARE(fixture.fakes.random.randomizeCalls, 1);
+    QCOMPARE(fixture.fakes.random.draws, 0);
+}
+
+QTEST_MAIN(TestForm1Layout)
+#include "tst_form1layout.moc"

@@ -1,0 +1,142 @@
+#include "fakeservices.h"
+#include "xtimer.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+using Readings = std::vector<std::uint64_t>;
+
+class TestXTimer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void runTime_data();
+    void runTime();
+    void calibrateThenReadIsExactlyZero();
+    void startAndHaltReadTheCounterOnce();
+    void runTimeIsStable();
+    void zeroFrequencyIsFatal_data();
+    void zeroFrequencyIsFatal();
+
+private:
+    ScriptedCounter m_counter;
+    RecordingLifetime m_lifetime;
+};
+
+void TestXTimer::runTime_data()
+{
+    QTest::addColumn<quint64>("frequency");
+    QTest::addColumn<bool>("calibrate");
+    QTest::addColumn<Readings>("readings");
+    QTest::addColumn<double>("expectedMs");
+    QTest::addColumn<double>("tolerance");
+
+    // Calibrieren's two readings are followed by Start's and Halt's.
+    QTest::newRow("interval shorter than the calibration is negative")
+        << quint64(1'000'000'000) << true << Readings{0, 40, 1000, 1010} << -0.00003 << 1e-12;
+    QTest::newRow("calibration is subtracted from a long interval")
+        << quint64(1'000'000'000) << true << Readings{0, 25, 1'000'000'000, 1'250'000'025}
+        << 250.0 << 1e-9;
+    QTest::newRow("low half with the top bit set counts unsigned")
+        << quint64(1000) << false << Readings{0, 0xFFFF'FFFFull} << 4294967295.0 << 1e-3;
+    QTest::newRow("2^32 is one in the high half")
+        << quint64(1000) << false << Readings{0, 0x1'0000'0000ull} << 4294967296.0 << 1e-3;
+    QTest::newRow("high half with the top bit set counts unsigned")
+        << quint64(1'000'000'000) << false << Readings{0x8000'0000'0000'0000ull, 0x8000'0000'3B9A'CA00ull}
+        << 1000.0 << 2e-3;
+    QTest::newRow("counter beyond 2^53 keeps microseconds")
+        << quint64(1'000'000'000) << false << Readings{0x0040'0000'0000'0000ull, 0x0040'0000'0001'86A0ull}
+        << 0.1 << 1e-5;
+}
+
+void TestXTimer::runTime()
+{
+    QFETCH(quint64, frequency);
+    QFETCH(bool, calibrate);
+    QFETCH(Readings, readings);
+    QFETCH(double, expectedMs);
+    QFETCH(double, tolerance);
+
+    m_counter = ScriptedCounter();
+    m_counter.frequency = frequency;
+    m_counter.readings.assign(readings.begin(), readings.end());
+    xTimer stopwatch(m_counter, m_lifetime);
+    if (calibrate)
+        stopwatch.Calibrieren();
+    stopwatch.Start();
+    stopwatch.Halt();
+
+    const double measured = stopwatch.RunTime();
+    QVERIFY2(std::abs(measured - expectedMs) <= tolerance,
+             qPrintable(QString::number(measured, 'g', 17)));
+    QVERIFY(m_lifetime.fatalErrors.isEmpty());
+}
+
+void TestXTimer::calibrateThenReadIsExactlyZero()
+{
+    m_counter = ScriptedCounter();
+    m_counter.readings = {1'000'003, 1'000'040};
+    xTimer stopwatch(m_counter, m_lifetime);
+    stopwatch.Calibrieren();
+    QCOMPARE(stopwatch.RunTime(), 0.0);
+}
+
+void TestXTimer::startAndHaltReadTheCounterOnce()
+{
+    m_counter = ScriptedCounter();
+    xTimer stopwatch(m_counter, m_lifetime);
+    stopwatch.Calibrieren();
+    QCOMPARE(m_counter.readCount, 2);
+    stopwatch.Start();
+    QCOMPARE(m_counter.readCount, 3);
+    stopwatch.Halt();
+    QCOMPARE(m_counter.readCount, 4);
+}
+
+void TestXTimer::runTimeIsStable()
+{
+    m_counter = ScriptedCounter();
+    m_counter.readings = {10, 30, 1000, 123'456'789};
+    xTimer stopwatch(m_counter, m_lifetime);
+    stopwatch.Calibrieren();
+    stopwatch.Start();
+    stopwatch.Halt();
+    const double first = stopwatch.RunTime();
+    QCOMPARE(stopwatch.RunTime(), first);
+    QCOMPARE(m_counter.readCount, 4);
+}
+
+void TestXTimer::zeroFrequencyIsFatal_data()
+{
+    QTest::addColumn<bool>("calibrate");
+    QTest::newRow("in Calibrieren") << true;
+    QTest::newRow("in RunTime") << false;
+}
+
+void TestXTimer::zeroFrequencyIsFatal()
+{
+    QFETCH(bool, calibrate);
+    m_counter = ScriptedCounter();
+    m_counter.frequency = 0;
+    m_counter.readings = {0, 0, 5, 9};
+    RecordingLifetime lifetime;
+    xTimer stopwatch(m_counter, lifetime);
+    if (calibrate) {
+        stopwatch.Calibrieren();
+        QCOMPARE(lifetime.fatalErrors.size(), 1);
+        return;
+    }
+    stopwatch.Start();
+    stopwatch.Halt();
+    const double measured = stopwatch.RunTime();
+    QCOMPARE(lifetime.fatalErrors.size(), 1);
+    QVERIFY(lifetime.fatalErrors.first().contains(QStringLiteral("Division durch Null")));
+    QVERIFY(std::isnan(measured));
+}
+
+QTEST_GUILESS_MAIN(TestXTimer)
+#include "tst_xtimer.moc"
