@@ -1,0 +1,219 @@
+#include "formfixture.h"
+#include "linklabel.h"
+#include "systemfonts.h"
+
+#include <QMouseEvent>
+#include <QTest>
+
+namespace {
+
+void moveOver(QWidget *label)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), label->mapToGlobal(QPointF(5, 5)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(label, &move);
+}
+
+bool underlined(const FormFixture &f)
+{
+    return f.label("Label5")->font().underline();
+}
+
+// Counts font changes of a widget: each application of the underline is one.
+class FontChangeCounter : public QObject
+{
+public:
+    int changes = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        changes += event->type() == QEvent::FontChange;
+        return false;
+    }
+};
+
+} // namespace
+
+class TestLink : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void moveUnderlinesOnce();
+    void pollKeepsOrRemovesTheUnderline_data();
+    void pollKeepsOrRemovesTheUnderline();
+    void rectangleFollowsAMovedWindow();
+    void pollWithoutHoverDoesNothing();
+    void pressAndReleaseColours();
+    void clickOpensTheHomepage();
+    void releaseElsewhereIsNoClick();
+    void leavingEndsHoverOnlyWithoutGlobalPointer_data();
+    void leavingEndsHoverOnlyWithoutGlobalPointer();
+};
+
+void TestLink::initTestCase()
+{
+    SystemFonts::install();
+}
+
+void TestLink::moveUnderlinesOnce()
+{
+    FormFixture f;
+    QVERIFY(!underlined(f));
+    FontChangeCounter counter;
+    f.label("Label5")->installEventFilter(&counter);
+    moveOver(f.label("Label5"));
+    QVERIFY(underlined(f));
+    QVERIFY(f.form->linkHover());
+    const int afterFirst = counter.changes;
+    QVERIFY(afterFirst > 0);
+    moveOver(f.label("Label5"));
+    moveOver(f.label("Label5"));
+    QCOMPARE(counter.changes, afterFirst);
+}
+
+void TestLink::pollKeepsOrRemovesTheUnderline_data()
+{
+    QTest::addColumn<double>("twipsPerPixelX");
+    QTest::addColumn<double>("twipsPerPixelY");
+    QTest::addColumn<QPoint>("origin");
+    QTest::addColumn<QPoint>("pointer");
+    QTest::addColumn<bool>("stays");
+
+    // At 15 twips per pixel with the client origin at (100, 50) the label
+    // covers x 316..453 and y 146..163, edges included.
+    const QPoint origin(100, 50);
+    QTest::newRow("inside") << 15.0 << 15.0 << origin << QPoint(320, 150) << true;
+    QTest::newRow("on the left edge") << 15.0 << 15.0 << origin << QPoint(316, 150) << true;
+    QTest::newRow("on the top edge") << 15.0 << 15.0 << origin << QPoint(320, 146) << true;
+    QTest::newRow("on the right edge") << 15.0 << 15.0 << origin << QPoint(453, 150) << true;
+    QTest::newRow("on the bottom edge") << 15.0 << 15.0 << origin << QPoint(320, 163) << true;
+    QTest::newRow("bottom right corner") << 15.0 << 15.0 << origin << QPoint(453, 163) << true;
+    QTest::newRow("one left of it") << 15.0 << 15.0 << origin << QPoint(315, 150) << false;
+    QTest::newRow("one above it") << 15.0 << 15.0 << origin << QPoint(320, 145) << false;
+    QTest::newRow("one right of it") << 15.0 << 15.0 << origin << QPoint(454, 150) << false;
+    QTest::newRow("one below it") << 15.0 << 15.0 << origin << QPoint(320, 164) << false;
+    QTest::newRow("far away") << 15.0 << 15.0 << origin << QPoint(0, 0) << false;
+    // At 16 twips per pixel the left edge is 202.5 + origin x: a tie, which
+    // goes to the even neighbour (202 or 204), never away from zero.
+    QTest::newRow("tie rounds down to even") << 16.0 << 16.0 << QPoint(0, 0) << QPoint(202, 95)
+                                             << true;
+    QTest::newRow("tie rounds up to even") << 16.0 << 16.0 << QPoint(1, 0) << QPoint(203, 95)
+                                           << false;
+    // The right edge is 128.4375 past the rounded left edge: 202 + 128.4375
+    // rounds to 330.
+    QTest::newRow("right edge from the rounded left") << 16.0 << 16.0 << QPoint(0, 0)
+                                                      << QPoint(330, 95) << true;
+    QTest::newRow("beyond the right edge") << 16.0 << 16.0 << QPoint(0, 0) << QPoint(331, 95)
+                                           << false;
+    // Vertical values use the horizontal factor as well: top 96, bottom 113.
+    QTest::newRow("vertical uses the horizontal factor")
+        << 15.0 << 20.0 << QPoint(0, 0) << QPoint(220, 100) << true;
+}
+
+void TestLink::pollKeepsOrRemovesTheUnderline()
+{
+    QFETCH(double, twipsPerPixelX);
+    QFETCH(double, twipsPerPixelY);
+    QFETCH(QPoint, origin);
+    QFETCH(QPoint, pointer);
+    QFETCH(bool, stays);
+
+    FormFixture f;
+    f.fakes.screen.twipsPerPixelX = twipsPerPixelX;
+    f.fakes.screen.twipsPerPixelY = twipsPerPixelY;
+    f.fakes.pointer.clientOrigin = {origin.x(), origin.y()};
+    f.fakes.pointer.cursor = {pointer.x(), pointer.y()};
+    moveOver(f.label("Label5"));
+    f.form->Timer2_Timer();
+    QCOMPARE(underlined(f), stays);
+    QCOMPARE(f.form->linkHover(), stays);
+}
+
+void TestLink::rectangleFollowsAMovedWindow()
+{
+    FormFixture f;
+    f.fakes.pointer.clientOrigin = {0, 0};
+    f.fakes.pointer.cursor = {300, 100};
+    moveOver(f.label("Label5"));
+    f.form->Timer2_Timer();
+    QVERIFY(underlined(f));
+    // The window moves 100 pixels right while the pointer stays.
+    f.fakes.pointer.clientOrigin = {100, 0};
+    f.form->Timer2_Timer();
+    QVERIFY(!underlined(f));
+    QVERIFY(!f.form->linkHover());
+}
+
+void TestLink::pollWithoutHoverDoesNothing()
+{
+    FormFixture f;
+    f.fakes.pointer.cursor = {300, 100};
+    f.form->Timer2_Timer();
+    QVERIFY(!underlined(f));
+    QVERIFY(!f.form->linkHover());
+}
+
+void TestLink::pressAndReleaseColours()
+{
+    FormFixture f;
+    QLabel *label = f.label("Label5");
+    QTest::mousePress(label, Qt::RightButton);
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 160, 160));
+    QTest::mouseRelease(label, Qt::RightButton);
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 80, 80));
+    moveOver(label);
+    f.form->Timer2_Timer();
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 80, 80));
+}
+
+void TestLink::clickOpensTheHomepage()
+{
+    FormFixture f;
+    QTest::mouseClick(f.label("Label5"), Qt::LeftButton);
+    QCOMPARE(f.fakes.shell.calls.size(), 1);
+    const ShellCall call = f.fakes.shell.calls.first();
+    QCOMPARE(call.parent, f.form.get());
+    QCOMPARE(call.operation, QStringLiteral("Open"));
+    QCOMPARE(call.file, QStringLiteral(KLAPPOMATIKUS_HOMEPAGE));
+    QCOMPARE(call.file, f.label("Label5")->text());
+    QCOMPARE(call.parameters, QString());
+    QCOMPARE(call.directory, f.fakes.screen.appPath);
+    QCOMPARE(call.showCommand, 1);
+}
+
+void TestLink::releaseElsewhereIsNoClick()
+{
+    FormFixture f;
+    QLabel *label = f.label("Label5");
+    QTest::mousePress(label, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(label->width() + 20, 5));
+    QVERIFY(f.fakes.shell.calls.isEmpty());
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 80, 80));
+}
+
+void TestLink::leavingEndsHoverOnlyWithoutGlobalPointer_data()
+{
+    QTest::addColumn<bool>("globalPointer");
+    QTest::addColumn<bool>("staysAfterLeave");
+    QTest::newRow("global pointer: the poll decides") << true << true;
+    QTest::newRow("no global pointer: leaving decides") << false << false;
+}
+
+void TestLink::leavingEndsHoverOnlyWithoutGlobalPointer()
+{
+    QFETCH(bool, globalPointer);
+    QFETCH(bool, staysAfterLeave);
+    FormFixture f;
+    f.fakes.pointer.global = globalPointer;
+    moveOver(f.label("Label5"));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(f.label("Label5"), &leave);
+    QCOMPARE(underlined(f), staysAfterLeave);
+    QCOMPARE(f.form->linkHover(), staysAfterLeave);
+}
+
+QTEST_MAIN(TestLink)
+#include "tst_link.moc"
