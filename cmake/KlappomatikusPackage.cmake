@@ -5,8 +5,9 @@ set(CPACK_PACKAGE_NAME klappomatikus)
 set(CPACK_PACKAGE_VENDOR "Klappomatikus-Team")
 set(CPACK_PACKAGE_CONTACT "Klappomatikus-Team <info@klappo.de>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small reaction-time test with a German user interface")
+# Kept free of quotes and semicolons, which CPack would split as a list.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Press \"Ich bin bereit\", wait for the red circle and click the big button as fast as you can; the time is shown in seconds with three decimals, followed by a verdict.")
+    "Wait for the red circle and click the big button as fast as you can. The time is shown in seconds with three decimals, followed by a joking verdict.")
 set(CPACK_PACKAGE_HOMEPAGE_URL ${KLAPPOMATIKUS_HOMEPAGE})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY klappomatikus)
