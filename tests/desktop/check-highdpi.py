@@ -3,7 +3,8 @@
 arms an attempt with a click on "Ich bin bereit", waits for the red circle
 and saves a screenshot of the window for each scale. Checks that the window
 at 2x is exactly twice as wide and high as at 1x and that the circle is round
-and twice the diameter.
+and twice the diameter. Last, the program on a screen that says it has
+192 dpi must draw the very same window as at scale factor 2.
 
     check-highdpi.py <program> <screenshot directory>
 """
@@ -104,6 +105,9 @@ def attempt_at(scale):
         window = run("xdotool", "search", "--sync", "--onlyvisible", "--name",
                      "^Klappomatikus$").split()[0]
         width, height = window_geometry(window)
+        time.sleep(0.3)
+        subprocess.run(["import", "-window", window,
+                        os.path.join(out_dir, f"start-{scale}x.png")], check=True)
         menu_height = height / scale - CLIENT_HEIGHT
         x, y = READY_BUTTON_CENTRE
         run("xdotool", "mousemove", "--window", window, str(round(x * scale)),
@@ -146,6 +150,29 @@ def attempt_at(scale):
         process.wait(timeout=5)
 
 
+def window_at_192_dpi():
+    """The window on a screen that announces 192 dpi (Xft.dpi, as desktops
+    set it): its size and a screenshot of it as it opens."""
+    subprocess.run(["xrdb", "-merge", "-nocpp"], input="Xft.dpi: 192\n", text=True, check=True)
+    env = dict(os.environ, LC_ALL="C.UTF-8")
+    for variable in ("QT_QPA_PLATFORM", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"):
+        env.pop(variable, None)
+    process = subprocess.Popen([program], env=env)
+    try:
+        window = run("xdotool", "search", "--sync", "--onlyvisible", "--name",
+                     "^Klappomatikus$").split()[0]
+        time.sleep(0.3)
+        path = os.path.join(out_dir, "start-192dpi.png")
+        subprocess.run(["import", "-window", window, path], check=True)
+        size = window_geometry(window)
+        print(f"192 dpi: window {size[0]}x{size[1]}, screenshot {path}", flush=True)
+        return size
+    finally:
+        process.terminate()
+        process.wait(timeout=5)
+        subprocess.run(["xrdb", "-remove"], check=True)
+
+
 size1, circle1, area1 = attempt_at(1)
 size2, circle2, area2 = attempt_at(2)
 
@@ -165,5 +192,13 @@ for axis in (0, 1):
     centre2 = circle2[axis] + circle2[axis + 2] / 2
     check(abs(centre2 - 2 * centre1) <= 2,
           f"circle centre at 2x is {centre2} on axis {axis}, expected about {2 * centre1}")
+
+# At 192 dpi the window is the one drawn at scale factor 2, pixel for pixel.
+size192 = window_at_192_dpi()
+check(size192 == size2, f"window at 192 dpi is {size192}, at scale 2 {size2}")
+differing = subprocess.run(
+    ["compare", "-metric", "AE", os.path.join(out_dir, "start-192dpi.png"),
+     os.path.join(out_dir, "start-2x.png"), "null:"], capture_output=True, text=True).stderr.strip()
+check(differing == "0", f"window at 192 dpi differs from scale 2 in {differing} pixels")
 
 sys.exit(1 if failures else 0)

@@ -2,7 +2,7 @@
 # Runs a command on a private Xvfb server: picks a random display number
 # that no one uses, retries with another if the server does not come up,
 # and stops the server when the command ends.
-# Usage: with-xvfb.sh <width>x<height> <command...>
+# Usage: [XVFB_DPI=<dots per inch>] with-xvfb.sh <width>x<height> <command...>
 set -eu
 geometry=$1
 shift
@@ -12,7 +12,7 @@ while :; do
     attempt=$((attempt + 1))
     number=$(( $(od -An -N2 -tu2 /dev/urandom) % 900 + 100 ))
     if [ ! -e "/tmp/.X$number-lock" ] && [ ! -e "/tmp/.X11-unix/X$number" ]; then
-        Xvfb ":$number" -screen 0 "${geometry}x24" -nolisten tcp -dpi 96 >/dev/null 2>&1 &
+        Xvfb ":$number" -screen 0 "${geometry}x24" -nolisten tcp -noreset -dpi "${XVFB_DPI:-96}" >/dev/null 2>&1 &
         server=$!
         tries=0
         while [ $tries -lt 50 ] && kill -0 "$server" 2>/dev/null && [ ! -e "/tmp/.X11-unix/X$number" ]; do
