@@ -169,7 +169,7 @@ try:
     collect(box)
     check(any(t in messages for t in texts),
           f"the verdict box reads {texts!r}, none of which is a verdict")
-    print("verdict box reads:", texts, flush=True)
+    print(f"verdict box ({box.getRoleName()} {box.name!r}) reads:", texts, flush=True)
     ok = next((c for c in children(box) if c.getRoleName() == "push button"), None)
     if ok is None:  # the buttons sit in a button box
         ok = wait_for("the OK button", lambda: next(
