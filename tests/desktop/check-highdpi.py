@@ -102,7 +102,7 @@ def attempt_at(scale):
     env.pop("QT_QPA_PLATFORM", None)
     process = subprocess.Popen([program], env=env)
     try:
-        window = run("xdotool", "search", "--sync", "--onlyvisible", "--name",
+        window = run("timeout", "10", "xdotool", "search", "--sync", "--onlyvisible", "--name",
                      "^Klappomatikus$").split()[0]
         width, height = window_geometry(window)
         time.sleep(0.3)
@@ -130,7 +130,7 @@ def attempt_at(scale):
         x, y = REACTION_BUTTON_CENTRE
         run("xdotool", "mousemove", "--window", window, str(round(x * scale)),
             str(round((menu_height + y) * scale)), "click", "1")
-        box_window = run("xdotool", "search", "--sync", "--onlyvisible", "--name",
+        box_window = run("timeout", "10", "xdotool", "search", "--sync", "--onlyvisible", "--name",
                          "^Auswertung$").split()[0]
         time.sleep(0.3)
         subprocess.run(["import", "-window", box_window,
@@ -159,7 +159,7 @@ def window_at_192_dpi():
         env.pop(variable, None)
     process = subprocess.Popen([program], env=env)
     try:
-        window = run("xdotool", "search", "--sync", "--onlyvisible", "--name",
+        window = run("timeout", "10", "xdotool", "search", "--sync", "--onlyvisible", "--name",
                      "^Klappomatikus$").split()[0]
         time.sleep(0.3)
         path = os.path.join(out_dir, "start-192dpi.png")

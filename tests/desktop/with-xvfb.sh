@@ -30,9 +30,22 @@ while :; do
     fi
 done
 
-trap 'kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true' EXIT
+command_pid=""
+stop() {
+    [ -n "$command_pid" ] && kill "$command_pid" 2>/dev/null || true
+    kill "$server" 2>/dev/null || true
+    wait "$server" 2>/dev/null || true
+}
+trap stop EXIT
+trap 'exit 143' TERM
+trap 'exit 130' INT
 export DISPLAY=":$number"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+# In the background, so that a signal (a test timing out) ends the wait at
+# once and the server goes with it.
+"$@" &
+command_pid=$!
 status=0
-"$@" || status=$?
+wait "$command_pid" || status=$?
+command_pid=""
 exit $status
