@@ -7,8 +7,8 @@ packages="
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-liberation2 fonts-dejavu-core
-    xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick librsvg2-bin
-    desktop-file-utils appstream dpkg-dev file debootstrap
+    xvfb xauth xdotool x11-utils imagemagick librsvg2-bin
+    desktop-file-utils appstream dpkg-dev file debootstrap x11-xserver-utils
     at-spi2-core dbus-daemon python3 python3-pyatspi gir1.2-atspi-2.0
 "
 
