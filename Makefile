@@ -26,3 +26,8 @@ test: build
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# Optional: the Debian package, written to $(BUILD_DIR)/package/.
+.PHONY: package
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB

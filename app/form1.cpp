@@ -50,7 +50,11 @@ Form1::Form1(const Services &services, QWidget *parent)
     , m_services(services)
 {
     setWindowTitle(QString::fromUtf8(Form1Definition::Title));
-    setWindowIcon(QIcon(QString::fromUtf8(Form1Definition::IconResource)));
+    QIcon icon(QString::fromUtf8(Form1Definition::IconResource));
+    for (const int size : Form1Definition::IconFurtherSizes)
+        icon.addFile(QString::fromUtf8(Form1Definition::IconSizeResource).arg(size),
+                     QSize(size, size));
+    setWindowIcon(icon);
     buildMenu();
     buildControls();
     buildShape();

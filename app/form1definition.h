@@ -67,6 +67,9 @@ inline constexpr const char *MenuCaption = "INFO";
 inline constexpr const char *MenuItemName = "klap";
 inline constexpr const char *MenuItemCaption = "Klappomatikus 1.0 vom Klappomatikus-Team";
 inline constexpr const char *IconResource = ":/icons/klappomatikus-32.png";
+// The same icon rendered at further sizes; %1 is the size in pixels.
+inline constexpr const char *IconSizeResource = ":/icons/klappomatikus-%1.png";
+inline constexpr std::array<int, 5> IconFurtherSizes{16, 24, 48, 64, 128};
 
 inline constexpr const char *DefinedFontFamily = "MS Sans Serif";
 inline constexpr double DefinedFontPointSize = 9.75;

@@ -8,6 +8,8 @@ packages="
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth xdotool x11-utils imagemagick librsvg2-bin
+    desktop-file-utils appstream dpkg-dev file debootstrap x11-xserver-utils
+    at-spi2-core dbus-daemon python3 python3-pyatspi gir1.2-atspi-2.0
 "
 
 missing=""

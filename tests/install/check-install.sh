@@ -1,0 +1,77 @@
+#!/bin/sh
+# Installs the build into a temporary prefix and checks what a desktop sees:
+# the program, a valid desktop entry, valid AppStream metainfo and every
+# themed icon at the size its directory claims, all named after the
+# application id and all of the same design as the window icon.
+# Usage: check-install.sh <build dir> <application id> <window icon png> <sizes...>
+set -eu
+build=$1 app_id=$2 window_icon=$3
+shift 3
+
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+[ -x "$prefix/bin/klappomatikus" ] || fail "bin/klappomatikus is missing or not executable"
+
+desktop=$prefix/share/applications/$app_id.desktop
+metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
+icons=$prefix/share/icons/hicolor
+
+# Both validators must stay silent: any line they print is a warning, an
+# error or a hint.
+if [ -f "$desktop" ]; then
+    out=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate failed"
+    [ -z "$out" ] || fail "desktop-file-validate printed: $out"
+    echo "desktop-file-validate: ${out:-(no output)}"
+    # The entry launches what was installed and names the themed icon.
+    exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+    [ -x "$prefix/bin/$exec_name" ] || fail "Exec=$exec_name is not an installed program"
+    grep -qx "Icon=$app_id" "$desktop" || fail "desktop entry does not use Icon=$app_id"
+    grep -qx "Terminal=false" "$desktop" || fail "desktop entry lacks Terminal=false"
+else
+    fail "$desktop is missing"
+fi
+
+if [ -f "$metainfo" ]; then
+    out=$(appstreamcli validate --no-net --strict "$metainfo" 2>&1) ||
+        fail "appstreamcli validate failed: $out"
+    echo "appstreamcli validate --no-net --strict: $out"
+    grep -q "<id>$app_id</id>" "$metainfo" || fail "metainfo id is not $app_id"
+    grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
+        fail "metainfo does not launch $app_id.desktop"
+else
+    fail "$metainfo is missing"
+fi
+
+for size in "$@"; do
+    png=$icons/${size}x${size}/apps/$app_id.png
+    if [ ! -f "$png" ]; then
+        fail "icon $png is missing"
+        continue
+    fi
+    actual=$(identify -format '%m %wx%h' "$png")
+    [ "$actual" = "PNG ${size}x${size}" ] || fail "$png is $actual, expected PNG ${size}x${size}"
+done
+
+svg=$icons/scalable/apps/$app_id.svg
+if [ -f "$svg" ]; then
+    # The scalable icon is the drawing the PNGs were made from: rendered at
+    # 32 pixels it gives the window icon exactly, and so does the 32 pixel
+    # themed icon.
+    rendered=$prefix/rendered-32.png
+    rsvg-convert -w 32 -h 32 -o "$rendered" "$svg"
+    for candidate in "$rendered" "$icons/32x32/apps/$app_id.png"; do
+        differing=$(compare -metric AE "$candidate" "$window_icon" null: 2>&1) || true
+        [ "$differing" = "0" ] ||
+            fail "$candidate differs from the window icon in $differing pixels"
+    done
+else
+    fail "scalable icon $svg is missing"
+fi
+
+[ "$failures" -eq 0 ] || exit 1
+echo "installed tree is complete and valid"
