@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 #include <cmath>
@@ -30,6 +31,7 @@ constexpr int EarlyPressLimit = 3;
 constexpr Rgb LinkPressedColor{0, 160, 160};
 constexpr Rgb LinkReleasedColor{0, 80, 80};
 constexpr int ShowNormal = 1;
+const QColor DisabledTextOnFace(96, 96, 96);
 
 QColor toColor(Rgb rgb)
 {
@@ -112,6 +114,11 @@ void Form1::buildMenu()
     info->setObjectName(QString::fromUtf8(Form1Definition::MenuName));
     klap = info->addAction(QString::fromUtf8(Form1Definition::MenuItemCaption));
     klap->setObjectName(QString::fromUtf8(Form1Definition::MenuItemName));
+    // The caption carries no mnemonic; F10 opens the menu from the keyboard,
+    // as on other Linux desktops.
+    auto *openMenu = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(openMenu, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(info->menuAction()); });
 }
 
 void Form1::buildControls()
@@ -150,6 +157,8 @@ void Form1::buildControls()
         if (definition.backColor) {
             QPalette palette = control->palette();
             palette.setColor(QPalette::Button, toColor(*definition.backColor));
+            // The style's disabled text is too pale to read on a darker face.
+            palette.setColor(QPalette::Disabled, QPalette::ButtonText, DisabledTextOnFace);
             control->setPalette(palette);
         }
         if (definition.sizeAllCursor)

@@ -17,6 +17,7 @@ private slots:
     void initTestCase();
     void window();
     void menu();
+    void menuOpensFromTheKeyboard();
     void controls_data();
     void controls();
     void captionsFitTheirControls();
@@ -64,6 +65,20 @@ void TestForm1Layout::menu()
     QVERIFY(klap->text().startsWith(QStringLiteral("Klappomatikus 1.0 ")));
     QVERIFY(klap->text().size() > QStringLiteral("Klappomatikus 1.0 ").size());
     QVERIFY(klap->isEnabled());
+}
+
+void TestForm1Layout::menuOpensFromTheKeyboard()
+{
+    FormFixture fixture;
+    Form1 &form = *fixture.form;
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(&form, Qt::Key_F10);
+    QMenu *info = form.findChild<QMenu *>(QStringLiteral("info"));
+    QTRY_VERIFY(info->isVisible());
+    QCOMPARE(form.menuBar()->activeAction(), info->menuAction());
+    QTest::keyClick(info, Qt::Key_Escape);
 }
 
 void TestForm1Layout::controls_data()
