@@ -2,6 +2,8 @@
 controls where they belong, and "Kein Bock mehr" ends the program with
 status 0."""
 
+import time
+
 import e2elib as e
 from e2elib import check, log
 
@@ -29,6 +31,12 @@ def main():
         log(f"start-up to first window: {startup * 1000:.0f} ms")
         check(startup < 10, f"the window took {startup:.1f} s to appear")
 
+        link_area = session.to_screen(e.LABEL5)
+        e.poll(lambda: any(pixel == e.RED for row in session.grab(*link_area) for pixel in row),
+               5, 0.002, "the window to be painted")
+        painted = time.monotonic() - session.started_at
+        log(f"start-up to painted window: {painted * 1000:.0f} ms")
+
         x, y, width, height = session.geometry(window)
         log(f"window at {x},{y}, {width}x{height}")
         check(width == e.CLIENT_WIDTH, f"window width {width}, expected {e.CLIENT_WIDTH}")
@@ -41,9 +49,15 @@ def main():
               f"window {width}x{height} at {x},{y} is not centred on "
               f"{e.SCREEN_WIDTH}x{e.SCREEN_HEIGHT}")
 
+        check_icon(session, window)
+
         pyatspi = session.atspi()
         frame = poll_frame(session)
         check(frame.getRoleName() == "frame", f"top-level role {frame.getRoleName()}")
+        client = [node for node in session.accessibles(frame) if node.getRoleName() == "filler"
+                  and session.extents(node) == (x, y + menu_height, e.CLIENT_WIDTH,
+                                                e.CLIENT_HEIGHT)]
+        check(client, f"no client area of {e.CLIENT_WIDTH}x{e.CLIENT_HEIGHT} below the menu bar")
         menu_bar = next(node for node in session.accessibles(frame)
                         if node.getRoleName() == "menu bar")
         menu_rect = session.extents(menu_bar)
@@ -91,6 +105,24 @@ def main():
         output = session.program_output()
         check("QStandardPaths" not in output and "qt." not in output.lower(),
               f"the program complained: {output.strip()}")
+
+
+def check_icon(session, window):
+    """The window carries a 32x32 clock face: dark red rim, light grey disc,
+    transparent corners."""
+    icons = session.icons(window)
+    check((32, 32) in icons, f"the window has no 32x32 icon, only {sorted(icons)}")
+    pixels = icons[(32, 32)]
+    argb = lambda x, y: [(pixels[y * 32 + x] >> shift) & 0xff  # noqa: E731
+                         for shift in (24, 16, 8, 0)]
+    for x, y in ((16, 1), (1, 16), (30, 16), (16, 30)):
+        alpha, red, green, blue = argb(x, y)
+        check(alpha == 255 and red >= 96 and green < 64 and blue < 64,
+              f"icon rim at {x},{y} is ARGB {alpha},{red},{green},{blue}, not dark red")
+    alpha, red, green, blue = argb(10, 22)
+    check(alpha == 255 and min(red, green, blue) >= 160 and max(red, green, blue) - min(
+        red, green, blue) < 24, f"icon disc at 10,22 is ARGB {alpha},{red},{green},{blue}")
+    check(argb(0, 0)[0] == 0 and argb(31, 31)[0] == 0, "the icon's corners are not transparent")
 
 
 def poll_frame(session):

@@ -239,11 +239,25 @@ class Session:
         os.environ["XDG_RUNTIME_DIR"] = self.runtime_dir
 
     def start_program(self):
+        if self.app is not None:
+            self.end_program()
         self.app_log = open(os.path.join(self.outdir, f"{self.name}-program.log"), "w")
         self.started_at = time.monotonic()
         self.app = subprocess.Popen([self.program], env=self.env, stdout=self.app_log,
                                     stderr=subprocess.STDOUT, cwd=self.runtime_dir)
         return self.app
+
+    def end_program(self):
+        if self.app.poll() is None:
+            self.app.terminate()
+            try:
+                self.app.wait(timeout=3)
+            except subprocess.TimeoutExpired:
+                self.app.kill()
+                self.app.wait()
+        self.app_log.close()
+        self.app = None
+        self.app_log = None
 
     def close(self):
         for process in (self.app, self.bus, self.xvfb):
@@ -344,6 +358,18 @@ class Session:
         origin = resource.translate_coords(self.x.screen().root, 0, 0)
         return (-origin.x, -origin.y, geometry.width, geometry.height)
 
+    def icons(self, window):
+        """The window's icons as {(width, height): [ARGB values, row by row]}."""
+        resource = self.x.create_resource_object("window", window)
+        prop = resource.get_full_property(self.x.intern_atom("_NET_WM_ICON"), 0)
+        values = list(prop.value) if prop else []
+        icons, index = {}, 0
+        while index + 2 <= len(values):
+            width, height = values[index], values[index + 1]
+            icons[(width, height)] = values[index + 2:index + 2 + width * height]
+            index += 2 + width * height
+        return icons
+
     def wait_for_main_window(self, timeout=15):
         self.window = self.wait_for_window("Klappomatikus", timeout)
         self.window_seen_at = time.monotonic()
@@ -374,9 +400,13 @@ class Session:
         self.xdotool("mousemove", x, y)
         poll(lambda: self.pointer() == (x, y), 5, interval=0.002, what=f"the pointer at {x},{y}")
 
+    def click(self):
+        # xdotool pauses 100 ms after a click unless told otherwise.
+        self.xdotool("click", "--delay", 0, 1)
+
     def click_at(self, x, y):
         self.move_to(x, y)
-        self.xdotool("click", 1)
+        self.click()
 
     def click_control(self, client_rect):
         self.click_at(*self.centre_of(client_rect))
