@@ -1,7 +1,8 @@
 """An attempt with the keyboard only: Space arms, the focus moves to the
 reaction button (never to "Kein Bock mehr", where the next Space would end
 the program), Space reacts, Return dismisses the verdict, and the focus is
-back on "Ich bin bereit" for the next Space."""
+back on "Ich bin bereit" for the next Space. Closing the window while armed
+ends the program normally."""
 
 import time
 
@@ -68,9 +69,12 @@ def main():
             e.poll(lambda: enabled(command1) and focused(command1), 3, 0.01,
                    "the focus back on \"Ich bin bereit\" after the verdict")
 
-        session.click_control(e.COMMAND2)
+        # Closing the window while an attempt is armed ends the program.
+        session.xdotool("key", "space")
+        e.poll(lambda: enabled(command3), 2, 0.01, "Space to arm the attempt")
+        session.request_close(window)
         status = session.wait_for_exit(5)
-        check(status == 0, f"\"Kein Bock mehr\" ended the program with status {status}")
+        check(status == 0, f"closing the window ended the program with status {status}")
 
 
 if __name__ == "__main__":

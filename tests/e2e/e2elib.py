@@ -62,6 +62,7 @@ VERDICTS = [
 EARLY_PRESS_PROMPT = ("Man sollte nur drücken wenn man den Kreis sieht. "
                       "Selbst schuld wenn Sie bescheissen wollen. ")
 
+PR_SET_PDEATHSIG = 1
 PR_SET_CHILD_SUBREAPER = 36
 
 
@@ -109,6 +110,18 @@ def _become_subreaper():
         pass
 
 
+def _end_with_parent():
+    # Runs in each child before it starts: should this driver be killed
+    # outright (a test timeout), the child gets SIGTERM instead of living on.
+    libc = ctypes.CDLL(None, use_errno=True)
+    libc.prctl(PR_SET_PDEATHSIG, signal.SIGTERM, 0, 0, 0)
+
+
+def _terminate_gracefully(signum, frame):
+    # SIGTERM unwinds like an exception, so that every session closes.
+    raise SystemExit(128 + signum)
+
+
 def _children_of(pid):
     children = []
     for entry in os.listdir("/proc"):
@@ -153,6 +166,7 @@ class Session:
 
     def __enter__(self):
         _become_subreaper()
+        signal.signal(signal.SIGTERM, _terminate_gracefully)
         os.makedirs(self.outdir, exist_ok=True)
         self.runtime_dir = tempfile.mkdtemp(prefix=f"klappo-e2e-{self.name}-")
         os.chmod(self.runtime_dir, 0o700)
@@ -197,7 +211,7 @@ class Session:
                 ["Xvfb", f":{number}", "-screen", "0",
                  f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24", "-dpi", "96", "-nolisten", "tcp",
                  "-displayfd", str(write_end)],
-                pass_fds=(write_end,), stdout=subprocess.DEVNULL,
+                pass_fds=(write_end,), stdout=subprocess.DEVNULL, preexec_fn=_end_with_parent,
                 stderr=open(os.path.join(self.outdir, f"{self.name}-xvfb.log"), "w"))
             os.close(write_end)
             ready = b""
@@ -226,7 +240,7 @@ class Session:
         self.bus = subprocess.Popen(
             ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=1"],
             stdout=subprocess.PIPE, stderr=open(os.path.join(
-                self.outdir, f"{self.name}-dbus.log"), "w"), env=env)
+                self.outdir, f"{self.name}-dbus.log"), "w"), env=env, preexec_fn=_end_with_parent)
         readable, _, _ = select.select([self.bus.stdout], [], [], 10)
         check(readable, "the session bus did not start")
         address = self.bus.stdout.readline().decode().strip()
@@ -244,7 +258,8 @@ class Session:
         self.app_log = open(os.path.join(self.outdir, f"{self.name}-program.log"), "w")
         self.started_at = time.monotonic()
         self.app = subprocess.Popen([self.program], env=self.env, stdout=self.app_log,
-                                    stderr=subprocess.STDOUT, cwd=self.runtime_dir)
+                                    stderr=subprocess.STDOUT, cwd=self.runtime_dir,
+                                    preexec_fn=_end_with_parent)
         return self.app
 
     def end_program(self):
@@ -388,6 +403,19 @@ class Session:
     def centre_of(self, client_rect):
         x, y, width, height = self.to_screen(client_rect)
         return (x + width // 2, y + height // 2)
+
+    def request_close(self, window):
+        """Asks the window to close, as a window manager does for its close
+        button: a WM_DELETE_WINDOW message."""
+        from Xlib import X
+        from Xlib.protocol import event
+        resource = self.x.create_resource_object("window", window)
+        protocols = self.x.intern_atom("WM_PROTOCOLS")
+        delete = self.x.intern_atom("WM_DELETE_WINDOW")
+        message = event.ClientMessage(window=resource, client_type=protocols,
+                                      data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        resource.send_event(message, event_mask=0)
+        self.x.flush()
 
     # ---- input ------------------------------------------------------------
 
