@@ -193,7 +193,6 @@ class Session:
             "QT_QPA_PLATFORM": "xcb",
             "XDG_RUNTIME_DIR": self.runtime_dir,
             "LANG": self.lang,
-            "NO_AT_BRIDGE": "0",
         })
         if self.extra_path:
             env["PATH"] = self.extra_path + os.pathsep + env.get("PATH", "/usr/bin:/bin")
@@ -353,8 +352,11 @@ class Session:
         return [int(line) for line in result.stdout.split()]
 
     def wait_for_window(self, title, timeout=10):
-        windows = poll(lambda: self.find_windows(title), timeout, interval=0.01,
-                       what=f'a window titled "{title}"')
+        try:
+            windows = poll(lambda: self.find_windows(title), timeout, interval=0.01,
+                           what=f'a window titled "{title}"')
+        except CheckFailed as failure:
+            raise CheckFailed(f"{failure}; visible windows: {self.window_titles()}") from None
         return windows[0]
 
     def window_titles(self):
