@@ -14,8 +14,10 @@ from e2elib import check, log
 
 PRESSED = (0, 160, 160)
 RELEASED = (0, 80, 80)
-# One Timer2 tick is 100 ms; allow for the repaint and this side's polling.
-UNDERLINE_GONE_WITHIN = 0.2
+# One Timer2 tick is 100 ms: most leaves must show within that plus the
+# repaint and this side's polling; a busy machine may delay a single one.
+MOSTLY_GONE_WITHIN = 0.15
+ALL_GONE_WITHIN = 0.3
 LEAVE_REPEATS = 5
 
 FAKE_OPENER = """#!/bin/sh
@@ -159,7 +161,10 @@ def exercise(session, args, record):
     log("underline gone after the pointer left: " +
         ", ".join(f"{value * 1000:.0f}" for value in times) + " ms "
         f"(mean {sum(times) / len(times) * 1000:.0f}, max {max(times) * 1000:.0f})")
-    check(max(times) <= UNDERLINE_GONE_WITHIN,
+    three_quarters = sorted(times)[(3 * len(times)) // 4]
+    check(three_quarters <= MOSTLY_GONE_WITHIN,
+          f"a quarter of the leaves took longer than {three_quarters * 1000:.0f} ms to show")
+    check(max(times) <= ALL_GONE_WITHIN,
           f"the underline stayed up to {max(times) * 1000:.0f} ms after the pointer left")
     check(link.any_red(), "the link changed colour without a button press")
 
