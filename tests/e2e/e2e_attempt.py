@@ -74,7 +74,9 @@ def main():
         p.add_argument("--separator", required=True),
         p.add_argument("--name", required=True),
         p.add_argument("--click-after", required=True,
-                       help="comma-separated seconds between seeing the circle and clicking")))
+                       help="comma-separated seconds between seeing the circle and clicking"),
+        p.add_argument("--storm", type=int, default=0,
+                       help="number of the attempt that reacts with a burst of three clicks")))
     click_delays = [float(value) for value in args.click_after.split(",")]
     with e.Session(args.program, args.outdir, args.name, accessibility=True,
                    lang=args.lang) as session:
@@ -121,7 +123,12 @@ def main():
 
             time.sleep(max(0.0, seen_at + click_after - time.monotonic()))
             before = time.monotonic()
-            session.click()
+            if number == args.storm:
+                # Only the first click of a burst may count; the box is
+                # modal before the second arrives.
+                session.xdotool("click", "--repeat", 3, "--delay", 15, 1)
+            else:
+                session.click()
             after = time.monotonic()
 
             box = session.wait_for_window("Auswertung", 5)
@@ -152,6 +159,10 @@ def main():
             e.poll(lambda: session.pixel(*inside[0]) != e.RED, 2, 0.01, "the circle to go")
             check(enabled(command1) and not enabled(command3),
                   "the buttons did not swap back after the verdict")
+            if number == args.storm:
+                time.sleep(0.3)
+                check(not session.find_windows("Auswertung") and label3.name == text,
+                      "a burst of clicks was measured more than once")
 
             lower = before - seen_at
             upper = after - seen_at
