@@ -169,6 +169,25 @@ def exercise(session, args, record):
           f"the underline stayed up to {max(times) * 1000:.0f} ms after the pointer left")
     check(link.any_red(), "the link changed colour without a button press")
 
+    # Moved, the window takes the label along; the poll follows it there.
+    old_centre = centre
+    x, y, _, _ = session.geometry(session.window)
+    session.xdotool("windowmove", session.window, x + 41, y - 37)
+    e.poll(lambda: session.geometry(session.window)[:2] == (x + 41, y - 37), 3, 0.01,
+           "the window to move")
+    left, top, width, height = session.to_screen(e.LABEL5)
+    e.poll(lambda: any(is_reddish(p) for row in session.grab(left, top, width, height)
+                       for p in row), 5, 0.01, "the moved label to be painted")
+    link = LinkPixels(session)
+    centre = (left + width // 2, top + height // 2)
+    away = session.centre_of((20, 150, 10, 10))
+    hover()
+    stays_for(0.35, "on the label in the moved window")
+    gone_moved = leave_to(old_centre)
+    log(f"after the window moved, the underline went {gone_moved * 1000:.0f} ms after the "
+        "pointer left")
+    check(gone_moved <= ALL_GONE_WITHIN, "the underline stayed after the window moved")
+
     # Press and hold: the pressed colour, nothing opened yet.
     session.move_to(*centre)
     session.xdotool("mousedown", 1)
@@ -190,6 +209,17 @@ def exercise(session, args, record):
           f"the opener got {calls[0][1:]}, expected exactly [{args.homepage!r}]")
     check(os.path.realpath(calls[0][0]) == program_folder,
           f"the opener ran in {calls[0][0]}, not in the program's folder {program_folder}")
+
+    # Any button changes the colour, the right one too.
+    session.move_to(*centre)
+    session.xdotool("mousedown", 3)
+    e.poll(lambda: link.count(PRESSED) >= 20 and link.count(RELEASED) == 0, 2, 0.005,
+           f"the text colour {PRESSED} while the right button is held")
+    session.xdotool("mouseup", 3)
+    e.poll(lambda: link.count(RELEASED) >= 20 and link.count(PRESSED) == 0, 2, 0.005,
+           f"the text colour {RELEASED} after the right button's release")
+    time.sleep(0.3)
+    log(f"after a right click the opener has been called {len(read_calls(record))} times")
 
     # The red does not come back, hovering or not.
     hover()
