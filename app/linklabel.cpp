@@ -17,17 +17,21 @@ void LinkLabel::mouseMoveEvent(QMouseEvent *event)
 void LinkLabel::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
-    m_pressed = true;
+    // Only the left button clicks, as on any link; every button colours it.
+    if (event->button() == Qt::LeftButton)
+        m_pressed = true;
     emit mousePressed();
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
-    const bool wasPressed = m_pressed;
-    m_pressed = event->buttons() != Qt::NoButton && m_pressed;
+    const bool click = m_pressed && event->button() == Qt::LeftButton
+                       && rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton)
+        m_pressed = false;
     emit mouseReleased();
-    if (wasPressed && !m_pressed && rect().contains(event->position().toPoint()))
+    if (click)
         emit clicked();
 }
 

@@ -3,8 +3,8 @@
 #include <QLabel>
 
 // A label that reports the mouse: moves over it (with or without a button
-// held), presses, releases, clicks (a release over the label after a press
-// on it) and the pointer leaving it.
+// held), presses and releases of any button, left-button clicks (a release
+// over the label after a press on it) and the pointer leaving it.
 class LinkLabel : public QLabel
 {
     Q_OBJECT

@@ -16,7 +16,9 @@ int main(int argc, char *argv[])
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("klappomatikus"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Klappomatikus"));
+    // No application display name: Qt would append it to every window title
+    // ("Auswertung — Klappomatikus"), and the message boxes' titles must stay
+    // exactly as given.
     QApplication::setApplicationVersion(QStringLiteral(KLAPPOMATIKUS_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(KLAPPOMATIKUS_APP_ID));
     SystemFonts::install();

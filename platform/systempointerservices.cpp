@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QMainWindow>
 #include <QWidget>
 
 void SystemPointerServices::GetCursorPos(ScreenPoint &point)
@@ -14,7 +15,12 @@ void SystemPointerServices::ClientToScreen(WindowHandle window, ScreenPoint &poi
 {
     if (!window)
         return;
-    const QPoint onScreen = window->mapToGlobal(QPoint(point.x, point.y));
+    // A main window's client area is its central widget, below the menu
+    // bar; the window's own origin is the menu bar's top.
+    const auto *mainWindow = qobject_cast<const QMainWindow *>(window);
+    const QWidget *client = mainWindow && mainWindow->centralWidget() ? mainWindow->centralWidget()
+                                                                      : window;
+    const QPoint onScreen = client->mapToGlobal(QPoint(point.x, point.y));
     point = {onScreen.x(), onScreen.y()};
 }
 

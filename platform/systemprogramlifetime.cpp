@@ -17,7 +17,7 @@ void SystemProgramLifetime::end()
 void SystemProgramLifetime::fatalError(const QString &message)
 {
     std::fprintf(stderr, "klappomatikus: %s\n", qPrintable(QString(message).replace('\n', ' ')));
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message,
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Klappomatikus"), message,
                     QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();

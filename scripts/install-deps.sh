@@ -10,6 +10,7 @@ packages="
     xvfb xauth xdotool x11-utils imagemagick librsvg2-bin
     desktop-file-utils appstream dpkg-dev file debootstrap x11-xserver-utils
     at-spi2-core dbus-daemon python3 python3-pyatspi gir1.2-atspi-2.0
+    python3-xlib dbus
 "
 
 missing=""

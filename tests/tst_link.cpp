@@ -164,6 +164,7 @@ void TestLink::pressAndReleaseColours()
     QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 160, 160));
     QTest::mouseRelease(label, Qt::RightButton);
     QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 80, 80));
+    QVERIFY(f.fakes.shell.calls.isEmpty()); // only the left button opens the link
     moveOver(label);
     f.form->Timer2_Timer();
     QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 80, 80));

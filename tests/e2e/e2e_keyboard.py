@@ -1,0 +1,81 @@
+"""An attempt with the keyboard only: Space arms, the focus moves to the
+reaction button (never to "Kein Bock mehr", where the next Space would end
+the program), Space reacts, Return dismisses the verdict, and the focus is
+back on "Ich bin bereit" for the next Space. Closing the window while armed
+ends the program normally."""
+
+import time
+
+import e2elib as e
+from e2elib import check, log
+
+
+def main():
+    args = e.parse_arguments()
+    with e.Session(args.program, args.outdir, "keyboard", accessibility=True,
+                   lang="de_DE.UTF-8") as session:
+        session.start_program()
+        window = session.wait_for_main_window()
+        pyatspi = session.atspi()
+        e.poll(lambda: session.top_level("Klappomatikus"), 10, 0.05, "the window")
+        command1 = e.poll(lambda: session.accessible_at(e.COMMAND1, "push button"), 5, 0.05,
+                          "Ich bin bereit")
+        command2 = session.accessible_at(e.COMMAND2, "push button")
+        command3 = session.accessible_at(e.COMMAND3, "push button")
+        label3 = session.accessible_at(e.LABEL3, "label")
+        focused = lambda node: session.has_state(node, pyatspi.STATE_FOCUSED)  # noqa: E731
+        enabled = lambda node: session.has_state(node, pyatspi.STATE_ENABLED)  # noqa: E731
+        circle = session.centre_of(e.SHAPE1)
+        # Keep the pointer off the buttons so that only the keyboard acts.
+        session.move_to(*session.centre_of((380, 150, 10, 10)))
+
+        session.xdotool("windowfocus", "--sync", window)
+        e.poll(lambda: focused(command1), 3, 0.02, "the focus on \"Ich bin bereit\" at start-up")
+
+        for number in (1, 2):
+            session.xdotool("key", "space")
+            e.poll(lambda: not enabled(command1) and enabled(command3), 2, 0.01,
+                   "Space to arm the attempt")
+            e.poll(lambda: focused(command3), 2, 0.01, "the focus on the reaction button")
+            check(not focused(command2), "the focus rests on \"Kein Bock mehr\" after arming")
+
+            e.poll(lambda: session.pixel(*circle) == e.RED, 8, 0.001, "the red circle")
+            seen_at = time.monotonic()
+            time.sleep(0.25)
+            before = time.monotonic()
+            session.xdotool("key", "space")
+            after = time.monotonic()
+
+            box = session.wait_for_window("Auswertung", 5)
+            # Without a window manager the new box does not take the keyboard
+            # by itself; a person would click on it or a manager would focus it.
+            session.xdotool("windowfocus", "--sync", box)
+            session.xdotool("key", "Return")
+            e.poll(lambda: not session.find_windows("Auswertung"), 3, 0.01,
+                   "Return to close the verdict")
+            e.poll(lambda: session.has_state(label3, pyatspi.STATE_SHOWING), 3, 0.01,
+                   "the time to show")
+            text = label3.name
+            log(f"attempt {number} by keyboard: Space {(before - seen_at) * 1000:.0f}.."
+                f"{(after - seen_at) * 1000:.0f} ms after the circle, shown {text!r}")
+            check(text.endswith(" Sekunden"), f"the time reads {text!r}")
+            shown = float(text.split()[0].replace(",", "."))
+            check(before - seen_at - 0.0015 <= shown + 0.05 <= after - seen_at + 0.1,
+                  f"shown {text} does not match a Space pressed "
+                  f"{(before - seen_at) * 1000:.0f} ms after the circle")
+
+            # No window manager hands the keyboard back when the box goes.
+            session.xdotool("windowfocus", "--sync", window)
+            e.poll(lambda: enabled(command1) and focused(command1), 3, 0.01,
+                   "the focus back on \"Ich bin bereit\" after the verdict")
+
+        # Closing the window while an attempt is armed ends the program.
+        session.xdotool("key", "space")
+        e.poll(lambda: enabled(command3), 2, 0.01, "Space to arm the attempt")
+        session.request_close(window)
+        status = session.wait_for_exit(5)
+        check(status == 0, f"closing the window ended the program with status {status}")
+
+
+if __name__ == "__main__":
+    e.run(main)

@@ -1,0 +1,542 @@
+"""Drives the real klappomatikus under its own Xvfb, as a person would.
+
+Each test gets a private X server (a random free display in 100..999), a
+private runtime directory and, when it reads the accessibility tree, a
+private D-Bus session bus. Input goes through xdotool (XTEST); the screen is
+read back through python3-xlib. Everything started here is ended by its
+process id when the session closes, also when a check fails.
+"""
+
+import argparse
+import ctypes
+import os
+import random
+import re
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+SCREEN_WIDTH = 1024
+SCREEN_HEIGHT = 768
+CLIENT_WIDTH = 423
+CLIENT_HEIGHT = 343
+
+# Client-area rectangles at 96 dpi (the definition's twips divided by 15).
+COMMAND1 = (0, 296, 81, 25)
+COMMAND2 = (296, 296, 105, 25)
+COMMAND3 = (120, 264, 145, 73)
+LABEL1 = (16, 216, 129, 17)
+LABEL2 = (32, 0, 321, 49)
+LABEL3 = (152, 216, 129, 17)
+LABEL4 = (24, 56, 369, 41)
+LABEL5 = (216, 96, 137, 17)
+SHAPE1 = (144, 128, 121, 81)
+CIRCLE_DIAMETER = 81
+
+RED = (255, 0, 0)
+
+VERDICTS = [
+    " Sie sind der Knaller, das macht Ihnen so schnell keiner nach ",
+    " Wahnsinn!, mit solch einer Reaktion sollten Sie Rennfahrer werden ",
+    " Super diese Zeit wird wohl so schnell keiner unterbieten! ",
+    " Hervorragende Zeit. Sie sind echt gut ",
+    " Einfach Klasse, total schnelle Reaktion! ",
+    " Das ist ein guter Durchschnitt! ",
+    " An dieser Zeit ist nichts auzusetzen! ",
+    " Na ja das können Sie bestimmt noch besser! ",
+    " Versuchen Sie es noch einmal, vielleicht hatten Sie eben einen kleinen Durchhänger! ",
+    " Ich hoffe mal dass Sie keinen Führerschein besitzen! ",
+    " Meine Oma hätte das besser hingekriegt! ",
+    " Falls Sie im Besitz einer Fahrerlaubnis sind geben Sie bitte diese sofort ab!!! ",
+    " Also viel langsamer kann man nicht mehr reagieren! ",
+    " Das scheint ja zwecklos bei Ihnen zu sein, Raktion gehört wohl nicht zu Ihren guten "
+    "Eigenschaften! ",
+    " Mann, das war absolut schlecht! ",
+    " Aufhören, dieses Programm ist ein Klappomatikus und kein Einschlaftest! ",
+]
+
+EARLY_PRESS_PROMPT = ("Man sollte nur drücken wenn man den Kreis sieht. "
+                      "Selbst schuld wenn Sie bescheissen wollen. ")
+
+PR_SET_PDEATHSIG = 1
+PR_SET_CHILD_SUBREAPER = 36
+
+
+class CheckFailed(AssertionError):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise CheckFailed(message)
+
+
+def log(message):
+    print(message, flush=True)
+
+
+def parse_arguments(extra=None):
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True, help="path of the klappomatikus executable")
+    parser.add_argument("--outdir", required=True, help="folder for screenshots and logs")
+    if extra:
+        extra(parser)
+    return parser.parse_args()
+
+
+def poll(condition, timeout, interval=0.005, what="condition"):
+    """Calls condition() until it returns something true; returns that value."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise CheckFailed(f"timed out after {timeout:.1f} s waiting for {what}")
+        time.sleep(interval)
+
+
+def _become_subreaper():
+    # Services that D-Bus activates fork away from their parent; as a
+    # subreaper this process inherits them and can end and reap them.
+    try:
+        libc = ctypes.CDLL(None, use_errno=True)
+        libc.prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0)
+    except OSError:
+        pass
+
+
+def _end_with_parent():
+    # Runs in each child before it starts: should this driver be killed
+    # outright (a test timeout), the child gets SIGTERM instead of living on.
+    libc = ctypes.CDLL(None, use_errno=True)
+    libc.prctl(PR_SET_PDEATHSIG, signal.SIGTERM, 0, 0, 0)
+
+
+def _terminate_gracefully(signum, frame):
+    # SIGTERM unwinds like an exception, so that every session closes.
+    raise SystemExit(128 + signum)
+
+
+def _children_of(pid):
+    children = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open(f"/proc/{entry}/stat", "rb") as stat:
+                fields = stat.read().rsplit(b")", 1)[1].split()
+        except OSError:
+            continue
+        if int(fields[1]) == pid:
+            children.append(int(entry))
+    return children
+
+
+class Session:
+    """A private X server, optionally a session bus, and the program on them."""
+
+    def __init__(self, program, outdir, name, accessibility=False, lang="C.UTF-8",
+                 extra_path=None, extra_env=None):
+        self.program = os.path.abspath(program)
+        self.outdir = outdir
+        self.name = name
+        self.accessibility = accessibility
+        self.lang = lang
+        self.extra_path = extra_path
+        self.extra_env = extra_env or {}
+        self.xvfb = None
+        self.bus = None
+        self.app = None
+        self.app_log = None
+        self.display = None
+        self.x = None
+        self.runtime_dir = None
+        self.env = None
+        self.window = None
+        self.started_at = None
+        self.window_seen_at = None
+        self._atspi = None
+
+    # ---- life cycle -------------------------------------------------------
+
+    def __enter__(self):
+        _become_subreaper()
+        signal.signal(signal.SIGTERM, _terminate_gracefully)
+        os.makedirs(self.outdir, exist_ok=True)
+        self.runtime_dir = tempfile.mkdtemp(prefix=f"klappo-e2e-{self.name}-")
+        os.chmod(self.runtime_dir, 0o700)
+        try:
+            self._start_xvfb()
+            self.env = self._base_env()
+            if self.accessibility:
+                self._start_bus()
+        except BaseException:
+            self.close()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+        return False
+
+    def _base_env(self):
+        env = {key: value for key, value in os.environ.items()
+               if not key.startswith(("QT_", "LC_", "DBUS_", "WAYLAND", "XDG_SESSION",
+                                      "AT_SPI", "XAUTHORITY"))}
+        env.update({
+            "DISPLAY": self.display,
+            "QT_QPA_PLATFORM": "xcb",
+            "XDG_RUNTIME_DIR": self.runtime_dir,
+            "LANG": self.lang,
+        })
+        if self.extra_path:
+            env["PATH"] = self.extra_path + os.pathsep + env.get("PATH", "/usr/bin:/bin")
+        env.update(self.extra_env)
+        return env
+
+    def _start_xvfb(self):
+        for attempt in range(20):
+            number = random.randint(100, 999)
+            if os.path.exists(f"/tmp/.X{number}-lock") or \
+                    os.path.exists(f"/tmp/.X11-unix/X{number}"):
+                continue
+            read_end, write_end = os.pipe()
+            process = subprocess.Popen(
+                ["Xvfb", f":{number}", "-screen", "0",
+                 f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24", "-dpi", "96", "-nolisten", "tcp",
+                 "-displayfd", str(write_end)],
+                pass_fds=(write_end,), stdout=subprocess.DEVNULL, preexec_fn=_end_with_parent,
+                stderr=open(os.path.join(self.outdir, f"{self.name}-xvfb.log"), "w"))
+            os.close(write_end)
+            ready = b""
+            deadline = time.monotonic() + 10
+            while time.monotonic() < deadline and process.poll() is None:
+                readable, _, _ = select.select([read_end], [], [], 0.1)
+                if readable:
+                    chunk = os.read(read_end, 64)
+                    ready += chunk
+                    if b"\n" in ready or not chunk:
+                        break
+            os.close(read_end)
+            if ready.strip() and process.poll() is None:
+                self.xvfb = process
+                self.display = f":{number}"
+                from Xlib import display as xdisplay
+                self.x = xdisplay.Display(self.display)
+                return
+            # Taken by someone else between our look and its start: try another.
+            process.kill()
+            process.wait()
+        raise CheckFailed("could not start Xvfb on any free display")
+
+    def _start_bus(self):
+        env = dict(self.env)
+        self.bus = subprocess.Popen(
+            ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=1"],
+            stdout=subprocess.PIPE, stderr=open(os.path.join(
+                self.outdir, f"{self.name}-dbus.log"), "w"), env=env, preexec_fn=_end_with_parent)
+        readable, _, _ = select.select([self.bus.stdout], [], [], 10)
+        check(readable, "the session bus did not start")
+        address = self.bus.stdout.readline().decode().strip()
+        check(address, "the session bus printed no address")
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = address
+        self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        # The accessibility client library below reads these when loaded.
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
+        os.environ["DISPLAY"] = self.display
+        os.environ["XDG_RUNTIME_DIR"] = self.runtime_dir
+
+    def start_program(self):
+        if self.app is not None:
+            self.end_program()
+        self.app_log = open(os.path.join(self.outdir, f"{self.name}-program.log"), "w")
+        self.started_at = time.monotonic()
+        self.app = subprocess.Popen([self.program], env=self.env, stdout=self.app_log,
+                                    stderr=subprocess.STDOUT, cwd=self.runtime_dir,
+                                    preexec_fn=_end_with_parent)
+        return self.app
+
+    def end_program(self):
+        if self.app.poll() is None:
+            self.app.terminate()
+            try:
+                self.app.wait(timeout=3)
+            except subprocess.TimeoutExpired:
+                self.app.kill()
+                self.app.wait()
+        self.app_log.close()
+        self.app = None
+        self.app_log = None
+
+    def close(self):
+        for process in (self.app, self.bus, self.xvfb):
+            if process is None:
+                continue
+            if process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(timeout=3)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        if self.x is not None:
+            try:
+                self.x.close()
+            except Exception:
+                pass
+            self.x = None
+        self._end_orphans()
+        if self.app_log:
+            self.app_log.close()
+        if self.runtime_dir:
+            shutil.rmtree(self.runtime_dir, ignore_errors=True)
+
+    def _end_orphans(self):
+        # What the session bus activated (accessibility bus and registry)
+        # was handed to this process when its parent went away.
+        deadline = time.monotonic() + 3
+        signalled = False
+        while True:
+            while True:
+                try:
+                    pid, _ = os.waitpid(-1, os.WNOHANG)
+                except ChildProcessError:
+                    return
+                if pid == 0:
+                    break
+            leftovers = _children_of(os.getpid())
+            if not leftovers:
+                return
+            if time.monotonic() > deadline:
+                for pid in leftovers:
+                    try:
+                        os.kill(pid, signal.SIGKILL)
+                    except ProcessLookupError:
+                        pass
+                deadline = time.monotonic() + 1
+            elif not signalled and time.monotonic() > deadline - 2.5:
+                for pid in leftovers:
+                    try:
+                        os.kill(pid, signal.SIGTERM)
+                    except ProcessLookupError:
+                        pass
+                signalled = True
+            time.sleep(0.02)
+
+    def wait_for_exit(self, timeout):
+        try:
+            return self.app.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise CheckFailed(f"the program did not end within {timeout} s")
+
+    def program_output(self):
+        self.app_log.flush()
+        with open(self.app_log.name) as log_file:
+            return log_file.read()
+
+    # ---- windows ----------------------------------------------------------
+
+    def xdotool(self, *arguments, timeout=10):
+        result = subprocess.run(["xdotool", *map(str, arguments)], env=self.env,
+                                capture_output=True, text=True, timeout=timeout)
+        return result
+
+    def find_windows(self, title):
+        """Visible top-level windows whose title is exactly `title`."""
+        result = self.xdotool("search", "--onlyvisible", "--name", "^" + re.escape(title) + "$")
+        return [int(line) for line in result.stdout.split()]
+
+    def wait_for_window(self, title, timeout=10):
+        try:
+            windows = poll(lambda: self.find_windows(title), timeout, interval=0.01,
+                           what=f'a window titled "{title}"')
+        except CheckFailed as failure:
+            raise CheckFailed(f"{failure}; visible windows: {self.window_titles()}") from None
+        return windows[0]
+
+    def window_titles(self):
+        """Titles of all visible top-level windows, for messages."""
+        result = self.xdotool("search", "--onlyvisible", "--name", ".")
+        titles = []
+        for window in result.stdout.split():
+            name = self.xdotool("getwindowname", window).stdout.strip()
+            titles.append(name)
+        return titles
+
+    def geometry(self, window):
+        """(x, y, width, height) of a window on the screen."""
+        resource = self.x.create_resource_object("window", window)
+        geometry = resource.get_geometry()
+        origin = resource.translate_coords(self.x.screen().root, 0, 0)
+        return (-origin.x, -origin.y, geometry.width, geometry.height)
+
+    def icons(self, window):
+        """The window's icons as {(width, height): [ARGB values, row by row]}."""
+        resource = self.x.create_resource_object("window", window)
+        prop = resource.get_full_property(self.x.intern_atom("_NET_WM_ICON"), 0)
+        values = list(prop.value) if prop else []
+        icons, index = {}, 0
+        while index + 2 <= len(values):
+            width, height = values[index], values[index + 1]
+            icons[(width, height)] = values[index + 2:index + 2 + width * height]
+            index += 2 + width * height
+        return icons
+
+    def wait_for_main_window(self, timeout=15):
+        self.window = self.wait_for_window("Klappomatikus", timeout)
+        self.window_seen_at = time.monotonic()
+        return self.window
+
+    def client_origin(self):
+        """Screen position of the client area: the window's bottom part
+        below the menu bar, CLIENT_HEIGHT high."""
+        x, y, width, height = self.geometry(self.window)
+        return (x, y + height - CLIENT_HEIGHT)
+
+    def to_screen(self, client_rect):
+        ox, oy = self.client_origin()
+        return (client_rect[0] + ox, client_rect[1] + oy, client_rect[2], client_rect[3])
+
+    def centre_of(self, client_rect):
+        x, y, width, height = self.to_screen(client_rect)
+        return (x + width // 2, y + height // 2)
+
+    def request_close(self, window):
+        """Asks the window to close, as a window manager does for its close
+        button: a WM_DELETE_WINDOW message."""
+        from Xlib import X
+        from Xlib.protocol import event
+        resource = self.x.create_resource_object("window", window)
+        protocols = self.x.intern_atom("WM_PROTOCOLS")
+        delete = self.x.intern_atom("WM_DELETE_WINDOW")
+        message = event.ClientMessage(window=resource, client_type=protocols,
+                                      data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        resource.send_event(message, event_mask=0)
+        self.x.flush()
+
+    # ---- input ------------------------------------------------------------
+
+    def pointer(self):
+        reply = self.x.screen().root.query_pointer()
+        return (reply.root_x, reply.root_y)
+
+    def move_to(self, x, y):
+        # xdotool's --sync waits forever when the pointer is already there.
+        self.xdotool("mousemove", x, y)
+        poll(lambda: self.pointer() == (x, y), 5, interval=0.002, what=f"the pointer at {x},{y}")
+
+    def click(self):
+        # xdotool pauses 100 ms after a click unless told otherwise.
+        self.xdotool("click", "--delay", 0, 1)
+
+    def click_at(self, x, y):
+        self.move_to(x, y)
+        self.click()
+
+    def click_control(self, client_rect):
+        self.click_at(*self.centre_of(client_rect))
+
+    # ---- pixels -----------------------------------------------------------
+
+    def grab(self, x, y, width, height):
+        """The screen's pixels in a rectangle, as rows of (r, g, b)."""
+        from Xlib import X
+        image = self.x.screen().root.get_image(x, y, width, height, X.ZPixmap, 0xffffffff)
+        data = image.data
+        if isinstance(data, str):
+            data = data.encode("latin-1")
+        stride = len(data) // height
+        rows = []
+        for row in range(height):
+            line = data[row * stride:row * stride + width * 4]
+            rows.append([(line[i + 2], line[i + 1], line[i]) for i in range(0, width * 4, 4)])
+        return rows
+
+    def pixel(self, x, y):
+        return self.grab(x, y, 1, 1)[0][0]
+
+    def screenshot(self, filename):
+        path = os.path.join(self.outdir, filename)
+        subprocess.run(["import", "-display", self.display, "-window", "root", path],
+                       env=self.env, check=True, timeout=20, capture_output=True)
+        return path
+
+    # ---- accessibility ----------------------------------------------------
+
+    def atspi(self):
+        if self._atspi is None:
+            check(self.accessibility, "this session was started without the accessibility bus")
+            import pyatspi
+            self._atspi = pyatspi
+        return self._atspi
+
+    def application(self, timeout=10):
+        pyatspi = self.atspi()
+
+        def find():
+            desktop = pyatspi.Registry.getDesktop(0)
+            for index in range(desktop.childCount):
+                child = desktop.getChildAtIndex(index)
+                if child is not None and child.name == "klappomatikus":
+                    return child
+            return None
+        return poll(find, timeout, interval=0.05, what="the program on the accessibility bus")
+
+    def accessibles(self, root=None):
+        """Every accessible below the program's root, depth first."""
+        if root is None:
+            root = self.application()
+        found = []
+
+        def walk(node):
+            found.append(node)
+            for index in range(node.childCount):
+                child = node.getChildAtIndex(index)
+                if child is not None:
+                    walk(child)
+        walk(root)
+        return found
+
+    def top_level(self, name):
+        app = self.application()
+        for index in range(app.childCount):
+            child = app.getChildAtIndex(index)
+            if child is not None and child.name == name:
+                return child
+        return None
+
+    def extents(self, accessible):
+        pyatspi = self.atspi()
+        box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        return (box.x, box.y, box.width, box.height)
+
+    def has_state(self, accessible, state):
+        return accessible.getState().contains(state)
+
+    def accessible_at(self, client_rect, role=None):
+        """The accessible whose on-screen rectangle is exactly client_rect."""
+        wanted = self.to_screen(client_rect)
+        for node in self.accessibles(self.top_level("Klappomatikus")):
+            if role is not None and node.getRoleName() != role:
+                continue
+            try:
+                if self.extents(node) == wanted:
+                    return node
+            except Exception:
+                continue
+        return None
+
+
+def run(test):
+    """Runs a test function, turning a failed check into exit status 1."""
+    try:
+        test()
+    except CheckFailed as failure:
+        log(f"FAIL: {failure}")
+        sys.exit(1)
+    log("PASS")
