@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test test-sanitize bench clean
 
 all: build
 
@@ -26,3 +26,19 @@ test: build
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# The whole suite again, built with AddressSanitizer and
+# UndefinedBehaviorSanitizer; tests labelled e2e or xvfb are left out here.
+SANITIZE_BUILD_DIR ?= build-asan
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD_DIR) -G Ninja -DKLAPPOMATIKUS_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build $(SANITIZE_BUILD_DIR) -j $(JOBS)
+	cd $(SANITIZE_BUILD_DIR) && \
+	    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    ctest --output-on-failure -j $(JOBS) -LE 'e2e|xvfb'
+
+# Timing and footprint figures (a few minutes); never part of `make test`.
+bench: build
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target bench_programs
+	/usr/bin/python3 bench/run_bench.py --build $(BUILD_DIR)

@@ -35,19 +35,31 @@ QString centre(const char *what, const QWidget *widget)
     return QStringLiteral("at %1 %2 %3").arg(QLatin1String(what)).arg(at.x()).arg(at.y());
 }
 
-// Reports the verdict box's OK button and Label3's caption as they show.
+// Reports the verdict box's OK button and Label3's caption as they show,
+// and when the reaction button's press and release reached the window (kept
+// in memory until the box shows, so that nothing is written in between).
 class ShowWatcher : public QObject
 {
 public:
     const QLabel *label3 = nullptr;
+    const QObject *command3 = nullptr;
+    std::uint64_t pressNs = 0;
+    std::uint64_t releaseNs = 0;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (watched == command3) {
+            if (event->type() == QEvent::MouseButtonPress)
+                pressNs = monotonicNs();
+            else if (event->type() == QEvent::MouseButtonRelease)
+                releaseNs = monotonicNs();
+        }
         if (event->type() == QEvent::Show) {
             if (watched == label3) {
                 say(QStringLiteral("label3 ") + label3->text());
             } else if (auto *box = qobject_cast<QMessageBox *>(watched)) {
+                say(QStringLiteral("press %1 release %2").arg(pressNs).arg(releaseNs));
                 QTimer::singleShot(0, box, [box] {
                     if (QAbstractButton *ok = box->button(QMessageBox::Ok))
                         say(centre("ok", ok));
@@ -81,6 +93,7 @@ int main(int argc, char *argv[])
 
     ShowWatcher watcher;
     watcher.label3 = form.findChild<QLabel *>(QStringLiteral("Label3"));
+    watcher.command3 = form.findChild<QWidget *>(QStringLiteral("Command3"));
     application.installEventFilter(&watcher);
 
     form.centreOnScreen();

@@ -159,6 +159,8 @@ def attempts(args):
             screen.click()
             # Calibrieren's two readings and Start's, then Halt's.
             readings = [int(program.expect("read ")) for _ in range(4)]
+            stamps = program.expect("press ").split()
+            pressed, released = int(stamps[0]), int(stamps[2])
             ok = program.expect("at ok").split()
             time.sleep(0.05)
             screen.click_at(int(ok[0]), int(ok[1]))
@@ -171,9 +173,15 @@ def attempts(args):
                 "shown_ms": shown_ms,
                 "robot_ms": robot_ms,
                 "e_ms": (shown_ms + 50.0) - robot_ms,
+                # What the stopwatch measured, before the 50 ms and the
+                # rounding to three decimals.
+                "e_unrounded_ms": ((halt - start) - (readings[1] - readings[0])) / 1e6 - robot_ms,
                 "shown_to_screen_ms": (seen - start) / 1e6,
                 "poll_ms": (seen - sent) / 1e6,
                 "click_to_halt_ms": (halt - clicked) / 1e6,
+                "click_to_press_ms": (pressed - clicked) / 1e6,
+                "press_to_release_ms": (released - pressed) / 1e6,
+                "release_to_halt_ms": (halt - released) / 1e6,
                 "caption": caption,
             })
             if args.verbose:
@@ -184,9 +192,13 @@ def attempts(args):
     result = {
         "attempts": records,
         "e_ms": summary([r["e_ms"] for r in records]),
+        "e_unrounded_ms": summary([r["e_unrounded_ms"] for r in records]),
         "shown_to_screen_ms": summary([r["shown_to_screen_ms"] for r in records]),
         "poll_ms": summary([r["poll_ms"] for r in records]),
         "click_to_halt_ms": summary([r["click_to_halt_ms"] for r in records]),
+        "click_to_press_ms": summary([r["click_to_press_ms"] for r in records]),
+        "press_to_release_ms": summary([r["press_to_release_ms"] for r in records]),
+        "release_to_halt_ms": summary([r["release_to_halt_ms"] for r in records]),
         "D_ms_range": [min(r["D_ms"] for r in records), max(r["D_ms"] for r in records)],
     }
     return result

@@ -8,6 +8,7 @@ packages="
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth xdotool x11-utils imagemagick librsvg2-bin
+    libbenchmark-dev python3 python3-xlib
 "
 
 missing=""
