@@ -45,6 +45,8 @@ public:
     const QObject *command3 = nullptr;
     std::uint64_t pressNs = 0;
     std::uint64_t releaseNs = 0;
+    std::uint64_t pressedSignalNs = 0;
+    std::uint64_t releasedSignalNs = 0;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -59,7 +61,11 @@ protected:
             if (watched == label3) {
                 say(QStringLiteral("label3 ") + label3->text());
             } else if (auto *box = qobject_cast<QMessageBox *>(watched)) {
-                say(QStringLiteral("press %1 release %2").arg(pressNs).arg(releaseNs));
+                say(QStringLiteral("press %1 release %2 pressed %3 released %4")
+                        .arg(pressNs)
+                        .arg(releaseNs)
+                        .arg(pressedSignalNs)
+                        .arg(releasedSignalNs));
                 QTimer::singleShot(0, box, [box] {
                     if (QAbstractButton *ok = box->button(QMessageBox::Ok))
                         say(centre("ok", ok));
@@ -93,7 +99,14 @@ int main(int argc, char *argv[])
 
     ShowWatcher watcher;
     watcher.label3 = form.findChild<QLabel *>(QStringLiteral("Label3"));
-    watcher.command3 = form.findChild<QWidget *>(QStringLiteral("Command3"));
+    auto *command3 = form.findChild<QPushButton *>(QStringLiteral("Command3"));
+    watcher.command3 = command3;
+    // The button emits these after its own repaint, pressed on the press and
+    // released on the release right before clicked.
+    QObject::connect(command3, &QPushButton::pressed, &watcher,
+                     [&watcher] { watcher.pressedSignalNs = monotonicNs(); });
+    QObject::connect(command3, &QPushButton::released, &watcher,
+                     [&watcher] { watcher.releasedSignalNs = monotonicNs(); });
     application.installEventFilter(&watcher);
 
     form.centreOnScreen();

@@ -52,6 +52,14 @@ class Screen:
         xtest.fake_input(self.d, X.ButtonRelease, 1)
         self.d.flush()
 
+    def press(self):
+        xtest.fake_input(self.d, X.ButtonPress, 1)
+        self.d.flush()
+
+    def release(self):
+        xtest.fake_input(self.d, X.ButtonRelease, 1)
+        self.d.flush()
+
     def click_at(self, x, y):
         self.move(x, y)
         self.click()
@@ -155,12 +163,26 @@ def attempts(args):
                 time.sleep(0.001)
             while now_ns() < target:
                 pass
-            clicked = now_ns()
-            screen.click()
+            if args.hold_ms > 0:
+                # As a person clicks: press, hold, release. The program
+                # reacts to the click, i.e. the release, so the robot's
+                # click time is the moment it sends the release.
+                screen.press()
+                held = now_ns() + int(args.hold_ms * 1e6)
+                while now_ns() < held - 2_000_000:
+                    time.sleep(0.001)
+                while now_ns() < held:
+                    pass
+                clicked = now_ns()
+                screen.release()
+            else:
+                clicked = now_ns()
+                screen.click()
             # Calibrieren's two readings and Start's, then Halt's.
             readings = [int(program.expect("read ")) for _ in range(4)]
             stamps = program.expect("press ").split()
             pressed, released = int(stamps[0]), int(stamps[2])
+            pressed_signal, released_signal = int(stamps[4]), int(stamps[6])
             ok = program.expect("at ok").split()
             time.sleep(0.05)
             screen.click_at(int(ok[0]), int(ok[1]))
@@ -182,6 +204,8 @@ def attempts(args):
                 "click_to_press_ms": (pressed - clicked) / 1e6,
                 "press_to_release_ms": (released - pressed) / 1e6,
                 "release_to_halt_ms": (halt - released) / 1e6,
+                "press_repaint_ms": (pressed_signal - pressed) / 1e6,
+                "release_repaint_ms": (released_signal - released) / 1e6,
                 "caption": caption,
             })
             if args.verbose:
@@ -199,6 +223,8 @@ def attempts(args):
         "click_to_press_ms": summary([r["click_to_press_ms"] for r in records]),
         "press_to_release_ms": summary([r["press_to_release_ms"] for r in records]),
         "release_to_halt_ms": summary([r["release_to_halt_ms"] for r in records]),
+        "press_repaint_ms": summary([r["press_repaint_ms"] for r in records]),
+        "release_repaint_ms": summary([r["release_repaint_ms"] for r in records]),
         "D_ms_range": [min(r["D_ms"] for r in records), max(r["D_ms"] for r in records)],
     }
     return result
@@ -298,6 +324,8 @@ def main():
     parser.add_argument("--program", help="the real klappomatikus, for footprint")
     parser.add_argument("--count", type=int, default=40)
     parser.add_argument("--idle", type=float, default=10.0)
+    parser.add_argument("--hold-ms", type=float, default=0.0,
+                        help="hold the button this long before releasing (attempts)")
     parser.add_argument("--verbose", action="store_true")
     args = parser.parse_args()
     result = attempts(args) if args.job == "attempts" else footprint(args)

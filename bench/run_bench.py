@@ -162,6 +162,14 @@ def table(r):
     add("4", "  of it: click sent -> press reaches Command3", fmt(a["click_to_press_ms"]), "", "")
     add("4", "  of it: press -> release reaches Command3", fmt(a["press_to_release_ms"]), "", "")
     add("4", "  of it: release -> Halt", fmt(a["release_to_halt_ms"]), "", "")
+    add("4", "    of that: the button's repaint before clicked", fmt(a["release_repaint_ms"]), "",
+        "")
+    add("4", "  press -> pressed (the button's repaint on press)", fmt(a["press_repaint_ms"]), "",
+        "")
+    h = r["robot_held"]
+    add("4", "held click (80 ms): e (n=%d)" % h["e_ms"]["n"], fmt(h["e_ms"]), "", "")
+    add("4", "held click: release sent -> Halt", fmt(h["click_to_halt_ms"]), "p99 < 1 ms",
+        verdict(h["click_to_halt_ms"]["p99"] < 1))
     f = r["footprint"]
     s = f["start_ms"]
     add("5", "start to first painted window (n=%d)" % s["n"],
@@ -198,6 +206,8 @@ def main():
         results["delay"]["xcb on Xvfb"] = delay(build, "xcb", x.display, count)
         results["robot"] = robot("attempts", x.display, build,
                                  8 if args.quick else max(args.attempts, 40))
+        results["robot_held"] = robot("attempts", x.display, build, 8 if args.quick else 20,
+                                      ["--hold-ms", "80"])
         results["footprint"] = robot("footprint", x.display, build, 2 if args.quick else 5,
                                      ["--idle", "3" if args.quick else "10"])
     text = table(results)
