@@ -19,6 +19,7 @@ import argparse
 import json
 import os
 import queue
+import random
 import statistics
 import subprocess
 import sys
@@ -142,7 +143,11 @@ def attempts(args):
             positions[name] = (int(x), int(y))
         program.expect("ready")
         cx, cy = positions["Shape1"]
-        delays = [(i % 20) * 0.045 for i in range(args.count)]
+        # D covers 0 to 0.9 s in steps of 45 ms, each with its own fraction
+        # of a millisecond, so that the display's rounding to whole
+        # milliseconds shows in e as it would for a person.
+        fractions = random.Random(20261208)
+        delays = [(i % 20) * 0.045 + fractions.random() * 0.001 for i in range(args.count)]
         for i, d_s in enumerate(delays):
             screen.click_at(*positions["Command1"])
             screen.move(*positions["Command3"])
