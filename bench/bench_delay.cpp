@@ -81,8 +81,7 @@ int main(int argc, char **argv)
             ++failures;
             return;
         }
-        const std::uint64_t shownNs = counter.readings[static_cast<std::size_t>(readsAtArm)
-                                                       % counter.readings.size()];
+        const std::uint64_t shownNs = counter.reading(readsAtArm);
         const double lateUs = (static_cast<double>(shownNs) - static_cast<double>(armedNs)) / 1e3
                               - delays[next] * 1e3;
         const double tickWorkUs =

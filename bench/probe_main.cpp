@@ -1,6 +1,8 @@
-// The program as shipped, with probes for the robot: every counter reading
-// is written to standard output ("read <ns>", CLOCK_MONOTONIC), as are the
-// screen positions the robot needs and the caption of Label3 when it shows.
+// The program as shipped, with probes for the robot: the counter readings
+// ("read <ns>", CLOCK_MONOTONIC), the screen positions the robot needs and
+// the caption of Label3 when it shows are written to standard output. The
+// readings are kept in memory and written when a message box shows, after
+// the measurement.
 // Only the counter is wrapped; the window, its timers, the message boxes
 // and the event loop are the real ones.
 
@@ -43,6 +45,8 @@ class ShowWatcher : public QObject
 public:
     const QLabel *label3 = nullptr;
     const QObject *command3 = nullptr;
+    const RecordingCounter *counter = nullptr;
+    int readingsWritten = 0;
     std::uint64_t pressNs = 0;
     std::uint64_t releaseNs = 0;
     std::uint64_t pressedSignalNs = 0;
@@ -61,6 +65,8 @@ protected:
             if (watched == label3) {
                 say(QStringLiteral("label3 ") + label3->text());
             } else if (auto *box = qobject_cast<QMessageBox *>(watched)) {
+                for (; readingsWritten < counter->readCount; ++readingsWritten)
+                    say(QStringLiteral("read %1").arg(counter->reading(readingsWritten)));
                 say(QStringLiteral("press %1 release %2 pressed %3 released %4")
                         .arg(pressNs)
                         .arg(releaseNs)
@@ -91,7 +97,7 @@ int main(int argc, char *argv[])
 
     SystemServices system;
     const Services real = system.services();
-    RecordingCounter counter(real.counter, STDOUT_FILENO);
+    RecordingCounter counter(real.counter);
     Services services{counter,    real.random,  real.messageBoxes, real.lifetime,
                       real.shell, real.pointer, real.screen};
     Form1 form(services);
@@ -99,6 +105,7 @@ int main(int argc, char *argv[])
 
     ShowWatcher watcher;
     watcher.label3 = form.findChild<QLabel *>(QStringLiteral("Label3"));
+    watcher.counter = &counter;
     auto *command3 = form.findChild<QPushButton *>(QStringLiteral("Command3"));
     watcher.command3 = command3;
     // The button emits these after its own repaint, pressed on the press and

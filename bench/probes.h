@@ -9,11 +9,9 @@
 #include "randomnumbers.h"
 
 #include <time.h>
-#include <unistd.h>
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
 
 inline std::uint64_t monotonicNs()
 {
@@ -23,39 +21,36 @@ inline std::uint64_t monotonicNs()
            + static_cast<std::uint64_t>(now.tv_nsec);
 }
 
-// Passes every reading through from the real counter and keeps it; with a
-// file descriptor it also writes "read <ns>" there, after the reading.
+// Passes every reading through from the real counter and keeps the last
+// ones in memory; nothing else happens between two readings, so that the
+// stopwatch's calibration measures what it would without the probe.
 class RecordingCounter : public PerformanceCounter
 {
 public:
-    RecordingCounter(PerformanceCounter &inner, int fd = -1) : m_inner(inner), m_fd(fd) {}
+    explicit RecordingCounter(PerformanceCounter &inner) : m_inner(inner) {}
 
     void QueryPerformanceCounter(LargeInteger &count) override
     {
         m_inner.QueryPerformanceCounter(count);
-        const std::uint64_t value = (static_cast<std::uint64_t>(count.HighPart) << 32)
-                                    | count.LowPart;
-        readings[static_cast<std::size_t>(readCount) % readings.size()] = value;
+        readings[static_cast<std::size_t>(readCount) % readings.size()] =
+            (static_cast<std::uint64_t>(count.HighPart) << 32) | count.LowPart;
         ++readCount;
-        if (m_fd >= 0) {
-            char line[48];
-            const int length = std::snprintf(line, sizeof line, "read %llu\n",
-                                             static_cast<unsigned long long>(value));
-            if (write(m_fd, line, static_cast<std::size_t>(length)) < 0)
-                m_fd = -1;
-        }
     }
     void QueryPerformanceFrequency(LargeInteger &frequency) override
     {
         m_inner.QueryPerformanceFrequency(frequency);
     }
 
-    std::array<std::uint64_t, 16> readings{};
+    std::uint64_t reading(int index) const
+    {
+        return readings[static_cast<std::size_t>(index) % readings.size()];
+    }
+
+    std::array<std::uint64_t, 64> readings{};
     int readCount = 0;
 
 private:
     PerformanceCounter &m_inner;
-    int m_fd;
 };
 
 class FixedRandom : public RandomNumbers

@@ -175,8 +175,9 @@ def table(r):
     add("5", "start to first painted window (n=%d)" % s["n"],
         "median %.0f ms, max %.0f ms" % (s["p50"], s["max"]), "< 150 ms",
         verdict(s["p50"] < 150))
-    add("5", "PSS", "%.1f MB" % (f["pss_kb_max"] / 1024.0), "< 30 MB",
-        verdict(f["pss_kb_max"] / 1024.0 < 30))
+    add("5", "PSS (RSS, anonymous)", "%.1f MB (%.1f MB, %.1f MB)" % (
+        f["pss_kb_max"] / 1024.0, f["rss_kb_max"] / 1024.0, f["anonymous_kb_max"] / 1024.0),
+        "< 30 MB", verdict(f["pss_kb_max"] / 1024.0 < 30))
     add("5", "CPU while idle %g s (Timer2 ticking)" % f["idle_seconds"],
         "%.3f %% of one core" % f["idle_cpu_percent"], "< 0.3 %",
         verdict(f["idle_cpu_percent"] < 0.3))
