@@ -92,7 +92,6 @@ int main(int argc, char *argv[])
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("klappomatikus"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Klappomatikus"));
     SystemFonts::install();
 
     SystemServices system;
