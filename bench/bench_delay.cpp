@@ -36,7 +36,8 @@ int main(int argc, char **argv)
 
     // Short delays keep the run short; the timer's accuracy does not depend
     // on the length, the clock's drift is measured by bench_accuracy.
-    std::vector<int> delays{1000, 1001, 1017, 1123, 1250, 1333, 1499, 1500, 1789, 2000};
+    std::vector<int> delays{1000, 1001, 1017, 1050, 1123, 1199, 1250, 1313, 1333, 1400,
+                            1499, 1500, 1555, 1618, 1700, 1789, 1850, 1901, 1999, 2000};
     if (argc > 1)
         delays.resize(std::min<std::size_t>(delays.size(), std::strtoul(argv[1], nullptr, 10)));
 

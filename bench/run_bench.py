@@ -201,7 +201,7 @@ def main():
         "%Y-%m-%d %H:%M UTC"), "machine": machine()}
     results["stopwatch_cost_ns"] = stopwatch_cost(build)
     results["accuracy"] = accuracy(build, 1 if args.quick else 3)
-    count = 3 if args.quick else 10
+    count = 3 if args.quick else 20
     results["delay"] = {"offscreen": delay(build, "offscreen", None, count)}
     with Xvfb() as x:
         results["delay"]["xcb on Xvfb"] = delay(build, "xcb", x.display, count)
