@@ -9,7 +9,7 @@ class WrappingButton : public QPushButton
     Q_OBJECT
 
 public:
-    using QPushButton::QPushButton;
+    explicit WrappingButton(const QString &text, QWidget *parent = nullptr);
 
     // Flags with which the caption is laid out inside contentsRectangle().
     static constexpr int TextFlags = Qt::AlignCenter | Qt::TextWordWrap;
@@ -17,4 +17,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
 };

@@ -11,6 +11,7 @@ packages="
     desktop-file-utils appstream dpkg-dev file debootstrap x11-xserver-utils
     at-spi2-core dbus-daemon python3 python3-pyatspi gir1.2-atspi-2.0
     python3-xlib dbus
+    libbenchmark-dev
 "
 
 missing=""
