@@ -8,38 +8,54 @@ WrappingButton::WrappingButton(const QString &text, QWidget *parent)
 {
     // Connected before anyone else, so that it runs first on a click.
     connect(this, &QAbstractButton::clicked, this, [this] { setUpdatesEnabled(true); });
+    m_showPressedLook.setSingleShot(true);
+    m_showPressedLook.setTimerType(Qt::PreciseTimer);
+    m_showPressedLook.setInterval(PressedLookDelayMs);
+    connect(&m_showPressedLook, &QTimer::timeout, this, [this] { setUpdatesEnabled(true); });
 }
 
 // QAbstractButton repaints the button synchronously on a press (mouse or
 // space key) and again on the release, before it emits clicked: a click's
 // handler (the reaction button's stops the stopwatch) would wait for both
-// paintings and their way to the screen. With updates off the repaint is
-// only queued; it follows at the next paint pass, a moment after the
-// handler has begun.
-void WrappingButton::mousePressEvent(QMouseEvent *event)
+// paintings and their way to the screen. With updates off a repaint is only
+// queued. The pressed look waits a few milliseconds, so that a quick click's
+// release, usually close behind its press, finds no painting in its way; the
+// look after the release follows at the next paint pass, a moment after the
+// click's handler has begun.
+void WrappingButton::holdBackPressedLook()
 {
     setUpdatesEnabled(false);
+    m_showPressedLook.start();
+}
+
+void WrappingButton::releaseWithoutRepaint()
+{
+    m_showPressedLook.stop();
+    setUpdatesEnabled(false);
+}
+
+void WrappingButton::mousePressEvent(QMouseEvent *event)
+{
+    holdBackPressedLook();
     QPushButton::mousePressEvent(event);
-    setUpdatesEnabled(true);
 }
 
 void WrappingButton::mouseReleaseEvent(QMouseEvent *event)
 {
-    setUpdatesEnabled(false);
+    releaseWithoutRepaint();
     QPushButton::mouseReleaseEvent(event);
     setUpdatesEnabled(true);
 }
 
 void WrappingButton::keyPressEvent(QKeyEvent *event)
 {
-    setUpdatesEnabled(false);
+    holdBackPressedLook();
     QPushButton::keyPressEvent(event);
-    setUpdatesEnabled(true);
 }
 
 void WrappingButton::keyReleaseEvent(QKeyEvent *event)
 {
-    setUpdatesEnabled(false);
+    releaseWithoutRepaint();
     QPushButton::keyReleaseEvent(event);
     setUpdatesEnabled(true);
 }

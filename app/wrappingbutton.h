@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPushButton>
+#include <QTimer>
 
 // A push button whose caption wraps at word boundaries and is centred
 // inside the button, as a long caption needs on a fixed-size button.
@@ -10,6 +11,9 @@ class WrappingButton : public QPushButton
 
 public:
     explicit WrappingButton(const QString &text, QWidget *parent = nullptr);
+
+    // How long the pressed look waits for a release that would make it moot.
+    static constexpr int PressedLookDelayMs = 4;
 
     // Flags with which the caption is laid out inside contentsRectangle().
     static constexpr int TextFlags = Qt::AlignCenter | Qt::TextWordWrap;
@@ -21,4 +25,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+
+private:
+    void holdBackPressedLook();
+    void releaseWithoutRepaint();
+
+    QTimer m_showPressedLook;
 };

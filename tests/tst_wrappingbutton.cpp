@@ -33,6 +33,7 @@ private slots:
     void clickReachesHandlerBeforeRepaint_data();
     void clickReachesHandlerBeforeRepaint();
     void releaseOutsideIsNoClick();
+    void heldPressShowsThePressedLook();
 };
 
 void TestWrappingButton::clickReachesHandlerBeforeRepaint_data()
@@ -90,11 +91,30 @@ void TestWrappingButton::releaseOutsideIsNoClick()
     QSignalSpy clicked(&button, &QPushButton::clicked);
     QTest::mousePress(&button, Qt::LeftButton);
     QVERIFY(button.isDown());
-    QVERIFY(button.updatesEnabled());
     QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(200, 200));
     QCOMPARE(clicked.count(), 0);
     QVERIFY(!button.isDown());
     QVERIFY(button.updatesEnabled());
+}
+
+void TestWrappingButton::heldPressShowsThePressedLook()
+{
+    QWidget window;
+    window.resize(300, 200);
+    auto *button = new WrappingButton(QStringLiteral("Ich bin bereit"), &window);
+    button->setGeometry(20, 20, 81, 25);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+
+    PaintCounter counter;
+    button->installEventFilter(&counter);
+    QTest::mousePress(button, Qt::LeftButton);
+    // A press that is held shows its look a few milliseconds later.
+    QTRY_VERIFY_WITH_TIMEOUT(counter.paints > 0, 1000);
+    QVERIFY(button->isDown());
+    QVERIFY(button->updatesEnabled());
+    QTest::mouseRelease(button, Qt::LeftButton);
 }
 
 QTEST_MAIN(TestWrappingButton)
