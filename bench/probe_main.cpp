@@ -6,10 +6,9 @@
 // Only the counter is wrapped; the window, its timers, the message boxes
 // and the event loop are the real ones.
 
-#include "displaycheck.h"
+#include "applicationsetup.h"
 #include "form1.h"
 #include "probes.h"
-#include "systemfonts.h"
 #include "systemservices.h"
 
 #include <QApplication>
@@ -20,7 +19,6 @@
 
 #include <unistd.h>
 
-#include <cstdio>
 
 namespace {
 
@@ -86,13 +84,10 @@ protected:
 
 int main(int argc, char *argv[])
 {
-    if (!DisplayCheck::displayAvailable()) {
-        std::fprintf(stderr, "%s\n", DisplayCheck::noDisplayMessage());
+    if (!ApplicationSetup::displayAvailable())
         return 1;
-    }
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("klappomatikus"));
-    SystemFonts::install();
+    ApplicationSetup::configure();
 
     SystemServices system;
     const Services real = system.services();
