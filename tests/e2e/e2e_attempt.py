@@ -84,11 +84,11 @@ def main():
         session.wait_for_main_window()
         pyatspi = session.atspi()
         frame = e.poll(lambda: session.top_level("Klappomatikus"), 10, 0.05, "the window")
-        label3 = e.poll(lambda: session.accessible_at(e.LABEL3, "label"), 5, 0.05, "Label3")
-        command1 = session.accessible_at(e.COMMAND1, "push button")
-        command3 = session.accessible_at(e.COMMAND3, "push button")
-        label1 = next(node for node in session.accessibles(frame)
-                      if node.name == "Ihre Reaktionszeit ist")
+        label3 = e.poll(lambda: session.accessible_at(e.LABEL3, "label", required=False), 5, 0.05,
+                        "Label3")
+        command1 = session.accessible_at(e.COMMAND1, "button")
+        command3 = session.accessible_at(e.COMMAND3, "button")
+        label1 = session.find_accessible("label", frame, "Ihre Reaktionszeit ist")
         showing = lambda node: session.has_state(node, pyatspi.STATE_SHOWING)  # noqa: E731
         enabled = lambda node: session.has_state(node, pyatspi.STATE_ENABLED)  # noqa: E731
         inside, outside = circle_points(session)
@@ -141,7 +141,7 @@ def main():
                          list(filter(uncovered, outside)), "while the verdict is open")
             alert = e.poll(lambda: session.top_level("Auswertung"), 5, 0.02, "the verdict box")
             texts = [node.name for node in session.accessibles(alert)
-                     if node.getRoleName() == "label"]
+                     if session.is_role(node, "label")]
             check(len(texts) == 1 and texts[0] in e.VERDICTS,
                   f"the verdict box says {texts}, not one of the sixteen verdicts")
             verdict = e.VERDICTS.index(texts[0])
@@ -197,8 +197,7 @@ def dismiss(session, box, alert, by_keyboard):
         session.xdotool("windowfocus", "--sync", box)
         session.xdotool("key", "Return")
     else:
-        ok = next(node for node in session.accessibles(alert)
-                  if node.getRoleName() == "push button" and node.name == "OK")
+        ok = session.find_accessible("button", alert, "OK", "OK button in the verdict box")
         x, y, width, height = session.extents(ok)
         session.click_at(x + width // 2, y + height // 2)
 

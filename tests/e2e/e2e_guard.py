@@ -48,15 +48,14 @@ def run_once(session):
     box = session.wait_for_window("und tschüss", 3)
     check(not session.find_windows("Auswertung"), "an early press was measured")
     alert = e.poll(lambda: session.top_level("und tschüss"), 5, 0.02, "the warning box")
-    texts = [node.name for node in session.accessibles(alert) if node.getRoleName() == "label"]
+    texts = [node.name for node in session.accessibles(alert) if session.is_role(node, "label")]
     check(texts == [e.EARLY_PRESS_PROMPT],
           f"the warning says {texts}, expected [{e.EARLY_PRESS_PROMPT!r}]")
     check(session.app.poll() is None, "the program ended before the warning was dismissed")
     check(box in session.find_windows("und tschüss"), "the warning closed by itself")
     session.screenshot("guard-warning.png")
 
-    ok = next(node for node in session.accessibles(alert)
-              if node.getRoleName() == "push button" and node.name == "OK")
+    ok = session.find_accessible("button", alert, "OK", "OK button in the warning box")
     ox, oy, ow, oh = session.extents(ok)
     session.click_at(ox + ow // 2, oy + oh // 2)
     dismissed_at = time.monotonic()

@@ -18,10 +18,11 @@ def main():
         window = session.wait_for_main_window()
         pyatspi = session.atspi()
         e.poll(lambda: session.top_level("Klappomatikus"), 10, 0.05, "the window")
-        command1 = e.poll(lambda: session.accessible_at(e.COMMAND1, "push button"), 5, 0.05,
+        command1 = e.poll(lambda: session.accessible_at(e.COMMAND1, "button", required=False),
+                          5, 0.05,
                           "Ich bin bereit")
-        command2 = session.accessible_at(e.COMMAND2, "push button")
-        command3 = session.accessible_at(e.COMMAND3, "push button")
+        command2 = session.accessible_at(e.COMMAND2, "button")
+        command3 = session.accessible_at(e.COMMAND3, "button")
         label3 = session.accessible_at(e.LABEL3, "label")
         focused = lambda node: session.has_state(node, pyatspi.STATE_FOCUSED)  # noqa: E731
         enabled = lambda node: session.has_state(node, pyatspi.STATE_ENABLED)  # noqa: E731

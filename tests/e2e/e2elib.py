@@ -66,6 +66,21 @@ PR_SET_PDEATHSIG = 1
 PR_SET_CHILD_SUBREAPER = 36
 
 
+# Roles by the words the tests use. The accessibility stack's own names for
+# them change between versions ("push button" became "button"), the role
+# numbers do not; a word stands for every role that means it.
+ROLE_NUMBERS = {
+    "button": ("ROLE_PUSH_BUTTON", "ROLE_TOGGLE_BUTTON", "ROLE_PUSH_BUTTON_MENU", "ROLE_BUTTON"),
+    "label": ("ROLE_LABEL", "ROLE_STATIC"),
+    "frame": ("ROLE_FRAME", "ROLE_WINDOW"),
+    "filler": ("ROLE_FILLER", "ROLE_PANEL"),
+    "menu bar": ("ROLE_MENU_BAR",),
+    "menu item": ("ROLE_MENU_ITEM",),
+    "popup menu": ("ROLE_POPUP_MENU", "ROLE_MENU"),
+    "alert": ("ROLE_ALERT", "ROLE_DIALOG"),
+}
+
+
 class CheckFailed(AssertionError):
     pass
 
@@ -518,18 +533,51 @@ class Session:
     def has_state(self, accessible, state):
         return accessible.getState().contains(state)
 
-    def accessible_at(self, client_rect, role=None):
-        """The accessible whose on-screen rectangle is exactly client_rect."""
+    def is_role(self, node, word):
+        """Whether the node plays the role that `word` (a key of
+        ROLE_NUMBERS) names, in any version's spelling."""
+        pyatspi = self.atspi()
+        numbers = {getattr(pyatspi, name) for name in ROLE_NUMBERS[word] if hasattr(pyatspi, name)}
+        return node.getRole() in numbers
+
+    def describe(self, node):
+        """A node as a message shows it: role, name and place."""
+        try:
+            place = self.extents(node)
+        except Exception:
+            place = "no extents"
+        return f"{node.getRoleName()} {node.name!r} at {place}"
+
+    def find_accessible(self, role, root=None, name=None, what=None):
+        """The first node below root in the given role (and with the given
+        name); fails with what it looked for and what it found instead."""
+        nodes = self.accessibles(root)
+        for node in nodes:
+            if self.is_role(node, role) and (name is None or node.name == name):
+                return node
+        wanted = what or (f"{role} {name!r}" if name is not None else role)
+        found = "; ".join(self.describe(node) for node in nodes[:30])
+        raise CheckFailed(f"no {wanted} in the accessibility tree; found: {found}")
+
+    def accessible_at(self, client_rect, role=None, required=True):
+        """The accessible whose on-screen rectangle is exactly client_rect.
+        Fails, naming what is there instead, when there is none, unless
+        `required` is false (then None)."""
         wanted = self.to_screen(client_rect)
-        for node in self.accessibles(self.top_level("Klappomatikus")):
-            if role is not None and node.getRoleName() != role:
+        nodes = self.accessibles(self.top_level("Klappomatikus"))
+        for node in nodes:
+            if role is not None and not self.is_role(node, role):
                 continue
             try:
                 if self.extents(node) == wanted:
                     return node
             except Exception:
                 continue
-        return None
+        if not required:
+            return None
+        found = "; ".join(self.describe(node) for node in nodes)
+        raise CheckFailed(f"no {role or 'accessible'} at client {client_rect} "
+                          f"(screen {wanted}); the window holds: {found}")
 
 
 def run(test):

@@ -24,11 +24,44 @@ deb=$out/klappomatikus_${version}_amd64.deb
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-# Every shared library the program is linked against must be covered.
-for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2; do
-    echo "$depends" | tr ',' '\n' | grep -q "^ *$package\( (.*)\)\? *$" ||
-        fail "Depends lacks $package"
+# The names of the dependencies are left to dpkg-shlibdeps, and they differ
+# between releases (Debian 13's Qt packages end in t64); what is checked is
+# that they cover the program: the package that brings each library the
+# program links, and the one that brings its font, must be among them.
+depended=$(echo "$depends" | tr ',|' '\n\n' | sed 's/(.*)//; s/:any//; s/ //g' | grep -v '^$')
+owner() {
+    # dpkg knows a file by the path its package ships, with or without the
+    # /usr that merged-/usr systems put in front.
+    for path in "$1" "$(realpath "$1")" "${1#/usr}" "/usr${1#/usr}"; do
+        found=$(dpkg-query -S "$path" 2>/dev/null | head -1 | cut -d: -f1) && [ -n "$found" ] &&
+            { echo "$found"; return; }
+    done
+}
+covered() {
+    what=$1 path=$2
+    package=$(owner "$path")
+    if [ -z "$package" ]; then
+        fail "no installed package owns $path ($what)"
+    elif echo "$depended" | grep -qx "$package"; then
+        echo "covered: $what ($path) by $package"
+    else
+        fail "Depends does not cover $what: $path belongs to $package"
+    fi
+}
+program=$out/program/usr/bin/klappomatikus
+dpkg-deb -x "$deb" "$out/program"
+needed=$(objdump -p "$program" | awk '$1 == "NEEDED" {print $2}')
+[ -n "$needed" ] || fail "found no linked libraries in the program"
+for library in $needed; do
+    path=$(ldd "$program" | awk -v lib="$library" '$1 == lib {print $3}')
+    [ -n "$path" ] || { fail "$library does not resolve here"; continue; }
+    covered "$library" "$path"
 done
+font=$(fc-match -f '%{file}' "Liberation Sans")
+case "$font" in
+    *LiberationSans*) covered "the font Liberation Sans" "$font" ;;
+    *) fail "Liberation Sans is not installed (fc-match gives $font)" ;;
+esac
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
 for path in ./usr/bin/klappomatikus \

@@ -1,0 +1,116 @@
+"""The program as a screen reader user meets it: the controls in tab order,
+the menu opened through its action, and a whole attempt played through the
+accessibility actions alone, with the verdict and the time read from the
+tree."""
+
+import re
+
+import e2elib as e
+from e2elib import check, log
+
+# Controls of the client area in tab order: role, name, description (the tool tip).
+TAB_ORDER = [
+    ("label", "Ihre Reaktionszeit ist", ""),
+    ("button", "Ich bin bereit", "Los geht's"),
+    ("button", "Kein Bock mehr", "Programm beenden"),
+    ("label", "Testen Sie Ihre Reaktionszeit, indem Sie nach dem Erscheinen eines roten "
+              "Kreises sofort auf den Button unten in der Mitte klicken.", ""),
+    ("button", "Sobald Sie den Kreis sehen, klicken Sie mit der linken Maustaste auf "
+               "dieses Feld.", "Bitte volle Konzentration"),
+    ("label", "", ""),
+    ("label", "Auf meiner Homepage finden Sie noch viel mehr solcher kleinen \"nützlichen\" "
+              "Programme. Dort gibt's auch jede Menge Scherzprogramme mit denen Sie Ihre "
+              "\"besten Freunde\" ärgern können.", ""),
+    ("label", None, ""),  # the homepage, given on the command line
+]
+
+
+def children(node):
+    return [node.getChildAtIndex(index) for index in range(node.childCount)]
+
+
+def press(node, action="Press"):
+    actions = node.queryAction()
+    names = [actions.getName(index) for index in range(actions.nActions)]
+    check(action in names, f"{node.name!r} offers no {action} action (has {names})")
+    actions.doAction(names.index(action))
+
+
+def check_tab_order(session, client, homepage):
+    controls = children(client)[:len(TAB_ORDER)]
+    expected = [(role, homepage if name is None else name, tip) for role, name, tip in TAB_ORDER]
+    for (role, name, tip), node in zip(expected, controls):
+        check(session.is_role(node, role) and node.name == name and node.description == tip,
+              f"control exposed as {session.describe(node)} described {node.description!r}, "
+              f"expected {role} {name!r} described {tip!r}")
+    check(len(controls) == len(TAB_ORDER),
+          f"{len(controls)} controls exposed, expected {len(TAB_ORDER)}")
+    return controls
+
+
+def check_menu(session, frame):
+    pyatspi = session.atspi()
+    menu_bar = session.find_accessible("menu bar", frame)
+    info = session.find_accessible("menu item", menu_bar, "INFO")
+    popup = session.find_accessible("popup menu", info, what="the INFO menu")
+    items = [node.name for node in children(popup)]
+    check(len(items) == 1 and items[0].startswith("Klappomatikus 1.0 "), f"INFO holds {items}")
+    press(info, "ShowMenu")
+    e.poll(lambda: session.has_state(popup, pyatspi.STATE_SHOWING), 5, 0.02, "the menu to open")
+    pyatspi.Registry.generateKeyboardEvent(0xff1b, None, pyatspi.KEY_SYM)  # Escape
+    e.poll(lambda: not session.has_state(popup, pyatspi.STATE_SHOWING), 5, 0.02,
+           "the menu to close")
+
+
+def play_attempt(session, controls):
+    pyatspi = session.atspi()
+    showing = lambda node: session.has_state(node, pyatspi.STATE_SHOWING)  # noqa: E731
+    enabled = lambda node: session.has_state(node, pyatspi.STATE_ENABLED)  # noqa: E731
+    label1, command1, _, _, command3, label3 = controls[:6]
+    check(enabled(command1) and not enabled(command3), "wrong buttons enabled at start-up")
+    check(not showing(label1), "\"Ihre Reaktionszeit ist\" shows at start-up")
+
+    press(command1)
+    e.poll(lambda: enabled(command3), 5, 0.02, "the reaction button to be enabled")
+    ox, oy = session.client_origin()
+    centre = (ox + e.SHAPE1[0] + e.SHAPE1[2] // 2, oy + e.SHAPE1[1] + e.SHAPE1[3] // 2)
+    e.poll(lambda: session.pixel(*centre) == e.RED, 8, 0.01, "the red circle")
+    press(command3)
+
+    def verdict_box():
+        box = session.top_level("Auswertung")
+        return box if box is not None and showing(box) else None
+
+    box = e.poll(verdict_box, 5, 0.02, "the verdict box")
+    texts = [node.name for node in session.accessibles(box)
+             if session.is_role(node, "label") and node.name]
+    log(f"verdict box reads: {texts}")
+    check(any(text in e.VERDICTS for text in texts),
+          f"the verdict box reads {texts}, none of which is a verdict")
+    press(session.find_accessible("button", box, "OK", "OK button in the verdict box"))
+    e.poll(lambda: verdict_box() is None, 5, 0.02, "the verdict box to close")
+
+    e.poll(lambda: showing(label3), 5, 0.02, "the time to show")
+    check(showing(label1), "\"Ihre Reaktionszeit ist\" is hidden after the attempt")
+    check(re.fullmatch(r"-?\d+\.\d{3} Sekunden", label3.name) is not None,
+          f"the time reads {label3.name!r}")
+    log(f"time reads: {label3.name}")
+
+
+def main():
+    args = e.parse_arguments(lambda p: p.add_argument("--homepage", required=True))
+    with e.Session(args.program, args.outdir, "accessibility", accessibility=True) as session:
+        session.start_program()
+        session.wait_for_main_window()
+        frame = e.poll(lambda: session.top_level("Klappomatikus"), 10, 0.05, "the window")
+        client = session.find_accessible("filler", frame, what="the client area")
+        controls = check_tab_order(session, client, args.homepage)
+        check_menu(session, frame)
+        play_attempt(session, controls)
+        press(controls[2])  # "Kein Bock mehr"
+        status = session.wait_for_exit(5)
+        check(status == 0, f"the program ended with status {status}")
+
+
+if __name__ == "__main__":
+    e.run(main)
