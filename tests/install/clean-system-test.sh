@@ -90,9 +90,9 @@ mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
 
 chroot "$root" useradd --create-home --shell /bin/bash user
 echo "user ALL=(ALL) NOPASSWD: ALL" >"$root/etc/sudoers.d/user"
+commit=$(git -C "$repo" rev-parse --short HEAD)
 git clone --quiet --no-hardlinks "$repo" "$root/home/user/klappomatikus"
 chroot "$root" chown -R user:user /home/user/klappomatikus
-commit=$(git -C "$root/home/user/klappomatikus" rev-parse --short HEAD)
 echo "clean-system-test: Debian $(cat "$root/etc/debian_version"), clone of $commit"
 
 # Runs a shell command as the user, in the clone.
