@@ -1,51 +1,62 @@
 # The two commands a new checkout needs: `make run` and `make test`.
+# Each installs the Debian packages its purpose needs (scripts/install-deps.sh).
 BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test test-sanitize bench clean
+.PHONY: all configure build run test package test-sanitize bench clean
 
 all: build
 
-deps:
-	@./scripts/install-deps.sh
+# Configures a new tree; an existing one again whenever CMAKE_FLAGS are
+# given, so that they take effect (CMake keeps what they set in its cache).
+configure:
+	@if [ ! -f $(BUILD_DIR)/build.ninja ] || [ -n "$(strip $(CMAKE_FLAGS))" ]; then \
+	    cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS); \
+	fi
 
-$(BUILD_DIR)/build.ninja: | deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
-
-configure: $(BUILD_DIR)/build.ninja
-
-build: deps configure
+build:
+	@./scripts/install-deps.sh run
+	@$(MAKE) --no-print-directory configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+run:
+	@./scripts/install-deps.sh run
+	@$(MAKE) --no-print-directory configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target klappomatikus
 	@./scripts/run.sh $(BUILD_DIR)/app/klappomatikus
 
-test: build
+test:
+	@./scripts/install-deps.sh test
+	@$(MAKE) --no-print-directory build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The Debian package, written to $(BUILD_DIR)/package/.
+package:
+	@./scripts/install-deps.sh package
+	@$(MAKE) --no-print-directory build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR)
-
-# Optional: the Debian package, written to $(BUILD_DIR)/package/.
-.PHONY: package
-package: build
-	cd $(BUILD_DIR) && cpack -G DEB
 
 # The whole suite again, built with AddressSanitizer and
 # UndefinedBehaviorSanitizer into its own tree. SANITIZE_CTEST_FLAGS can
 # narrow it, e.g. SANITIZE_CTEST_FLAGS="-LE e2e".
 SANITIZE_BUILD_DIR ?= build-asan
 SANITIZE_CTEST_FLAGS ?=
-test-sanitize: deps
-	cmake -S . -B $(SANITIZE_BUILD_DIR) -G Ninja -DKLAPPOMATIKUS_SANITIZE=ON $(CMAKE_FLAGS)
-	cmake --build $(SANITIZE_BUILD_DIR) -j $(JOBS)
+test-sanitize:
+	@./scripts/install-deps.sh test
+	@$(MAKE) --no-print-directory build BUILD_DIR=$(SANITIZE_BUILD_DIR) \
+	    CMAKE_FLAGS="-DKLAPPOMATIKUS_SANITIZE=ON $(CMAKE_FLAGS)"
 	cd $(SANITIZE_BUILD_DIR) && \
 	    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS) $(SANITIZE_CTEST_FLAGS)
 
-# Timing and footprint figures (a few minutes); never part of `make test`.
-bench: build
+# Timing and footprint figures (about nine minutes); never part of `make test`.
+bench:
+	@./scripts/install-deps.sh bench
+	@$(MAKE) --no-print-directory build
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target bench_programs
 	/usr/bin/python3 bench/run_bench.py --build $(BUILD_DIR)

@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Runs every benchmark and prints one table: `make bench`.
 
-Starts an Xvfb of its own on a free display for the parts that need a
-screen, and stops it again. Writes the figures, with date and machine, to
+Starts a private X server for the parts that need a screen, and stops it
+again. Writes the figures, with date and machine, to
 <build>/bench/results.json and <build>/bench/results.md as well.
 """
 
@@ -11,45 +11,13 @@ import datetime
 import json
 import os
 import platform
-import random
 import statistics
 import subprocess
 import sys
-import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-
-
-class Xvfb:
-    """An X server on a display number nobody uses, tried at random."""
-
-    def __enter__(self):
-        for _ in range(20):
-            number = random.randint(100, 999)
-            if os.path.exists("/tmp/.X%d-lock" % number):
-                continue
-            self.proc = subprocess.Popen(
-                ["Xvfb", ":%d" % number, "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-                 "-br"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            socket = "/tmp/.X11-unix/X%d" % number
-            for _ in range(100):
-                if self.proc.poll() is not None or os.path.exists(socket):
-                    break
-                time.sleep(0.05)
-            if self.proc.poll() is None and os.path.exists(socket):
-                self.display = ":%d" % number
-                return self
-            self.proc.kill()
-            self.proc.wait()
-        raise RuntimeError("no free X display for Xvfb")
-
-    def __exit__(self, *exc):
-        self.proc.terminate()
-        try:
-            self.proc.wait(timeout=5)
-        except subprocess.TimeoutExpired:
-            self.proc.kill()
-            self.proc.wait()
+sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
+from privatex import PrivateX  # noqa: E402
 
 
 def run(command, env=None, timeout=900):
@@ -203,7 +171,7 @@ def main():
     results["accuracy"] = accuracy(build, 1 if args.quick else 3)
     count = 3 if args.quick else 20
     results["delay"] = {"offscreen": delay(build, "offscreen", None, count)}
-    with Xvfb() as x:
+    with PrivateX(extra_arguments=["-br"], name="bench") as x:
         results["delay"]["xcb on Xvfb"] = delay(build, "xcb", x.display, count)
         results["robot"] = robot("attempts", x.display, build,
                                  8 if args.quick else max(args.attempts, 40))

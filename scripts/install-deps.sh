@@ -1,28 +1,37 @@
 #!/bin/sh
-# Installs the Debian/Ubuntu packages that building, running and testing
-# need, and only those that are missing. Uses sudo when not run as root.
+# Installs the Debian packages that one purpose needs, and only those that
+# are missing; says in one line what it installs and why. Uses sudo when not
+# run as root. The same names serve Debian 12 and Debian 13.
+# Usage: install-deps.sh run|package|test|bench
 set -eu
 
-packages="
-    build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
-    fonts-liberation2 fonts-dejavu-core
-    xvfb xauth xdotool x11-utils imagemagick librsvg2-bin
-    desktop-file-utils appstream dpkg-dev file debootstrap x11-xserver-utils
-    at-spi2-core dbus-daemon python3 python3-pyatspi gir1.2-atspi-2.0
-    python3-xlib dbus
-    libbenchmark-dev
-"
+# To build the program and open its window (its icons are rendered at build
+# time; its texts are laid out for Liberation Sans).
+run="build-essential cmake ninja-build pkg-config qt6-base-dev librsvg2-bin
+     fonts-liberation2 fonts-dejavu-core"
+# To build the Debian package: dpkg-shlibdeps computes its dependencies.
+package="dpkg-dev file"
+# To run the test suite: a private X server and the X tools that drive and
+# read it, the accessibility bus, the desktop validators, fc-match.
+test="xvfb xdotool x11-utils x11-xserver-utils imagemagick fontconfig
+      python3 python3-xlib python3-pyatspi gir1.2-atspi-2.0 at-spi2-core dbus dbus-daemon
+      desktop-file-utils appstream"
+# To run the benchmarks: Google Benchmark, and the test tools for the robot.
+bench="libbenchmark-dev"
+
+case "${1:-}" in
+    run) wanted=$run why="to build and run the program" ;;
+    package) wanted="$run $package" why="to build the program and its Debian package" ;;
+    test) wanted="$run $package $test" why="to build the program and run its tests" ;;
+    bench) wanted="$run $package $test $bench" why="to build the program and run its benchmarks" ;;
+    *) echo "usage: install-deps.sh run|package|test|bench" >&2; exit 2 ;;
+esac
 
 missing=""
-for package in $packages; do
-    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-    case "$status" in
-        "install ok installed") ;;
-        *) missing="$missing $package" ;;
-    esac
+for package_name in $wanted; do
+    status=$(dpkg-query -W -f='${Status}' "$package_name" 2>/dev/null || true)
+    [ "$status" = "install ok installed" ] || missing="$missing $package_name"
 done
-
 [ -z "$missing" ] && exit 0
 
 if [ "$(id -u)" -eq 0 ]; then
@@ -34,11 +43,14 @@ else
     exit 1
 fi
 
-echo "install-deps: installing$missing"
+echo "install-deps: installing$missing ($why)"
 export DEBIAN_FRONTEND=noninteractive
-# shellcheck disable=SC2086
-if ! $as_root apt-get install -y --no-install-recommends $missing; then
-    $as_root apt-get update
+install() {
     # shellcheck disable=SC2086
-    $as_root apt-get install -y --no-install-recommends $missing
+    $as_root apt-get install -y -qq --no-install-recommends $missing >/dev/null
+}
+# A fresh system may not have the package lists yet, or old ones.
+if ! install 2>/dev/null; then
+    $as_root apt-get update -qq
+    install
 fi

@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Runs the real program at scale factor 1 and 2 on the current X display,
+"""Runs the real program at scale factor 1 and 2 on a private X server,
 arms an attempt with a click on "Ich bin bereit", waits for the red circle
 and saves a screenshot of the window for each scale. Checks that the window
 at 2x is exactly twice as wide and high as at 1x and that the circle is round
@@ -14,6 +14,9 @@ import os
 import subprocess
 import sys
 import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from privatex import PrivateX, stop  # noqa: E402
 
 program, out_dir = sys.argv[1:3]
 os.makedirs(out_dir, exist_ok=True)
@@ -99,8 +102,7 @@ def largest_red_blob(width, height, raw):
 
 def attempt_at(scale):
     env = dict(os.environ, QT_SCALE_FACTOR=str(scale), LC_ALL="C.UTF-8")
-    env.pop("QT_QPA_PLATFORM", None)
-    process = subprocess.Popen([program], env=env)
+    process = server.start([program], env=env)
     try:
         window = run("timeout", "10", "xdotool", "search", "--sync", "--onlyvisible", "--name",
                      "^Klappomatikus$").split()[0]
@@ -146,8 +148,7 @@ def attempt_at(scale):
                         os.path.join(out_dir, f"result-{scale}x.png")], check=True)
         return (width, height), box, count
     finally:
-        process.terminate()
-        process.wait(timeout=5)
+        stop(process)
 
 
 def window_at_192_dpi():
@@ -155,9 +156,7 @@ def window_at_192_dpi():
     set it): its size and a screenshot of it as it opens."""
     subprocess.run(["xrdb", "-merge", "-nocpp"], input="Xft.dpi: 192\n", text=True, check=True)
     env = dict(os.environ, LC_ALL="C.UTF-8")
-    for variable in ("QT_QPA_PLATFORM", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"):
-        env.pop(variable, None)
-    process = subprocess.Popen([program], env=env)
+    process = server.start([program], env=env)
     try:
         window = run("timeout", "10", "xdotool", "search", "--sync", "--onlyvisible", "--name",
                      "^Klappomatikus$").split()[0]
@@ -168,13 +167,19 @@ def window_at_192_dpi():
         print(f"192 dpi: window {size[0]}x{size[1]}, screenshot {path}", flush=True)
         return size
     finally:
-        process.terminate()
-        process.wait(timeout=5)
+        stop(process)
         subprocess.run(["xrdb", "-remove"], check=True)
 
 
-size1, circle1, area1 = attempt_at(1)
-size2, circle2, area2 = attempt_at(2)
+# Everything below runs on the private server: the X tools through DISPLAY.
+server = PrivateX("1280x1024", name="highdpi").__enter__()
+os.environ.update(server.env)
+try:
+    size1, circle1, area1 = attempt_at(1)
+    size2, circle2, area2 = attempt_at(2)
+    size192 = window_at_192_dpi()
+finally:
+    server.close()
 
 check(size2 == (2 * size1[0], 2 * size1[1]),
       f"window at 2x is {size2}, expected twice {size1}")
@@ -194,7 +199,6 @@ for axis in (0, 1):
           f"circle centre at 2x is {centre2} on axis {axis}, expected about {2 * centre1}")
 
 # At 192 dpi the window is the one drawn at scale factor 2, pixel for pixel.
-size192 = window_at_192_dpi()
 check(size192 == size2, f"window at 192 dpi is {size192}, at scale 2 {size2}")
 differing = subprocess.run(
     ["compare", "-metric", "AE", os.path.join(out_dir, "start-192dpi.png"),

@@ -8,17 +8,13 @@ process id when the session closes, also when a check fails.
 """
 
 import argparse
-import ctypes
 import os
-import random
 import re
-import select
-import shutil
-import signal
 import subprocess
 import sys
-import tempfile
 import time
+
+from privatex import PrivateX, stop
 
 SCREEN_WIDTH = 1024
 SCREEN_HEIGHT = 768
@@ -61,9 +57,6 @@ VERDICTS = [
 
 EARLY_PRESS_PROMPT = ("Man sollte nur drücken wenn man den Kreis sieht. "
                       "Selbst schuld wenn Sie bescheissen wollen. ")
-
-PR_SET_PDEATHSIG = 1
-PR_SET_CHILD_SUBREAPER = 36
 
 
 # Roles by the words the tests use. The accessibility stack's own names for
@@ -115,43 +108,6 @@ def poll(condition, timeout, interval=0.005, what="condition"):
         time.sleep(interval)
 
 
-def _become_subreaper():
-    # Services that D-Bus activates fork away from their parent; as a
-    # subreaper this process inherits them and can end and reap them.
-    try:
-        libc = ctypes.CDLL(None, use_errno=True)
-        libc.prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0)
-    except OSError:
-        pass
-
-
-def _end_with_parent():
-    # Runs in each child before it starts: should this driver be killed
-    # outright (a test timeout), the child gets SIGTERM instead of living on.
-    libc = ctypes.CDLL(None, use_errno=True)
-    libc.prctl(PR_SET_PDEATHSIG, signal.SIGTERM, 0, 0, 0)
-
-
-def _terminate_gracefully(signum, frame):
-    # SIGTERM unwinds like an exception, so that every session closes.
-    raise SystemExit(128 + signum)
-
-
-def _children_of(pid):
-    children = []
-    for entry in os.listdir("/proc"):
-        if not entry.isdigit():
-            continue
-        try:
-            with open(f"/proc/{entry}/stat", "rb") as stat:
-                fields = stat.read().rsplit(b")", 1)[1].split()
-        except OSError:
-            continue
-        if int(fields[1]) == pid:
-            children.append(int(entry))
-    return children
-
-
 class Session:
     """A private X server, optionally a session bus, and the program on them."""
 
@@ -164,8 +120,7 @@ class Session:
         self.lang = lang
         self.extra_path = extra_path
         self.extra_env = extra_env or {}
-        self.xvfb = None
-        self.bus = None
+        self.server = None
         self.app = None
         self.app_log = None
         self.display = None
@@ -180,16 +135,19 @@ class Session:
     # ---- life cycle -------------------------------------------------------
 
     def __enter__(self):
-        _become_subreaper()
-        signal.signal(signal.SIGTERM, _terminate_gracefully)
         os.makedirs(self.outdir, exist_ok=True)
-        self.runtime_dir = tempfile.mkdtemp(prefix=f"klappo-e2e-{self.name}-")
-        os.chmod(self.runtime_dir, 0o700)
+        self.server = PrivateX(f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}", 96, bus=self.accessibility,
+                               log_dir=self.outdir, name=self.name)
         try:
-            self._start_xvfb()
-            self.env = self._base_env()
-            if self.accessibility:
-                self._start_bus()
+            self.server.__enter__()
+        except RuntimeError as failure:
+            raise CheckFailed(str(failure)) from None
+        try:
+            self.display = self.server.display
+            self.runtime_dir = self.server.runtime_dir
+            self.env = self._environment()
+            from Xlib import display as xdisplay
+            self.x = xdisplay.Display(self.display)
         except BaseException:
             self.close()
             raise
@@ -199,149 +157,48 @@ class Session:
         self.close()
         return False
 
-    def _base_env(self):
-        env = {key: value for key, value in os.environ.items()
-               if not key.startswith(("QT_", "LC_", "DBUS_", "WAYLAND", "XDG_SESSION",
-                                      "AT_SPI", "XAUTHORITY"))}
-        env.update({
-            "DISPLAY": self.display,
-            "QT_QPA_PLATFORM": "xcb",
-            "XDG_RUNTIME_DIR": self.runtime_dir,
-            "LANG": self.lang,
-        })
+    def _environment(self):
+        env = dict(self.server.env)
+        env.update({"QT_QPA_PLATFORM": "xcb", "LANG": self.lang})
         if self.extra_path:
             env["PATH"] = self.extra_path + os.pathsep + env.get("PATH", "/usr/bin:/bin")
+        if self.accessibility:
+            env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+            # The accessibility client library in this process reads these
+            # when it is loaded.
+            for key in ("DBUS_SESSION_BUS_ADDRESS", "DISPLAY", "XDG_RUNTIME_DIR"):
+                os.environ[key] = env[key]
         env.update(self.extra_env)
         return env
-
-    def _start_xvfb(self):
-        for attempt in range(20):
-            number = random.randint(100, 999)
-            if os.path.exists(f"/tmp/.X{number}-lock") or \
-                    os.path.exists(f"/tmp/.X11-unix/X{number}"):
-                continue
-            read_end, write_end = os.pipe()
-            process = subprocess.Popen(
-                ["Xvfb", f":{number}", "-screen", "0",
-                 f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24", "-dpi", "96", "-nolisten", "tcp",
-                 "-displayfd", str(write_end)],
-                pass_fds=(write_end,), stdout=subprocess.DEVNULL, preexec_fn=_end_with_parent,
-                stderr=open(os.path.join(self.outdir, f"{self.name}-xvfb.log"), "w"))
-            os.close(write_end)
-            ready = b""
-            deadline = time.monotonic() + 10
-            while time.monotonic() < deadline and process.poll() is None:
-                readable, _, _ = select.select([read_end], [], [], 0.1)
-                if readable:
-                    chunk = os.read(read_end, 64)
-                    ready += chunk
-                    if b"\n" in ready or not chunk:
-                        break
-            os.close(read_end)
-            if ready.strip() and process.poll() is None:
-                self.xvfb = process
-                self.display = f":{number}"
-                from Xlib import display as xdisplay
-                self.x = xdisplay.Display(self.display)
-                return
-            # Taken by someone else between our look and its start: try another.
-            process.kill()
-            process.wait()
-        raise CheckFailed("could not start Xvfb on any free display")
-
-    def _start_bus(self):
-        env = dict(self.env)
-        self.bus = subprocess.Popen(
-            ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=1"],
-            stdout=subprocess.PIPE, stderr=open(os.path.join(
-                self.outdir, f"{self.name}-dbus.log"), "w"), env=env, preexec_fn=_end_with_parent)
-        readable, _, _ = select.select([self.bus.stdout], [], [], 10)
-        check(readable, "the session bus did not start")
-        address = self.bus.stdout.readline().decode().strip()
-        check(address, "the session bus printed no address")
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = address
-        self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
-        # The accessibility client library below reads these when loaded.
-        os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
-        os.environ["DISPLAY"] = self.display
-        os.environ["XDG_RUNTIME_DIR"] = self.runtime_dir
 
     def start_program(self):
         if self.app is not None:
             self.end_program()
         self.app_log = open(os.path.join(self.outdir, f"{self.name}-program.log"), "w")
         self.started_at = time.monotonic()
-        self.app = subprocess.Popen([self.program], env=self.env, stdout=self.app_log,
-                                    stderr=subprocess.STDOUT, cwd=self.runtime_dir,
-                                    preexec_fn=_end_with_parent)
+        self.app = self.server.start([self.program], env=self.env, stdout=self.app_log,
+                                     stderr=subprocess.STDOUT, cwd=self.runtime_dir)
         return self.app
 
     def end_program(self):
-        if self.app.poll() is None:
-            self.app.terminate()
-            try:
-                self.app.wait(timeout=3)
-            except subprocess.TimeoutExpired:
-                self.app.kill()
-                self.app.wait()
+        stop(self.app)
         self.app_log.close()
         self.app = None
         self.app_log = None
 
     def close(self):
-        for process in (self.app, self.bus, self.xvfb):
-            if process is None:
-                continue
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(timeout=3)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+        stop(self.app)
         if self.x is not None:
             try:
                 self.x.close()
             except Exception:
                 pass
             self.x = None
-        self._end_orphans()
+        if self.server is not None:
+            self.server.close()
+            self.server = None
         if self.app_log:
             self.app_log.close()
-        if self.runtime_dir:
-            shutil.rmtree(self.runtime_dir, ignore_errors=True)
-
-    def _end_orphans(self):
-        # What the session bus activated (accessibility bus and registry)
-        # was handed to this process when its parent went away.
-        deadline = time.monotonic() + 3
-        signalled = False
-        while True:
-            while True:
-                try:
-                    pid, _ = os.waitpid(-1, os.WNOHANG)
-                except ChildProcessError:
-                    return
-                if pid == 0:
-                    break
-            leftovers = _children_of(os.getpid())
-            if not leftovers:
-                return
-            if time.monotonic() > deadline:
-                for pid in leftovers:
-                    try:
-                        os.kill(pid, signal.SIGKILL)
-                    except ProcessLookupError:
-                        pass
-                deadline = time.monotonic() + 1
-            elif not signalled and time.monotonic() > deadline - 2.5:
-                for pid in leftovers:
-                    try:
-                        os.kill(pid, signal.SIGTERM)
-                    except ProcessLookupError:
-                        pass
-                signalled = True
-            time.sleep(0.02)
 
     def wait_for_exit(self, timeout):
         try:
