@@ -8,23 +8,6 @@ import re
 import e2elib as e
 from e2elib import check, log
 
-# Controls of the client area in tab order: role, name, description (the tool tip).
-TAB_ORDER = [
-    ("label", "Ihre Reaktionszeit ist", ""),
-    ("button", "Ich bin bereit", "Los geht's"),
-    ("button", "Kein Bock mehr", "Programm beenden"),
-    ("label", "Testen Sie Ihre Reaktionszeit, indem Sie nach dem Erscheinen eines roten "
-              "Kreises sofort auf den Button unten in der Mitte klicken.", ""),
-    ("button", "Sobald Sie den Kreis sehen, klicken Sie mit der linken Maustaste auf "
-               "dieses Feld.", "Bitte volle Konzentration"),
-    ("label", "", ""),
-    ("label", "Auf meiner Homepage finden Sie noch viel mehr solcher kleinen \"nützlichen\" "
-              "Programme. Dort gibt's auch jede Menge Scherzprogramme mit denen Sie Ihre "
-              "\"besten Freunde\" ärgern können.", ""),
-    ("label", None, ""),  # the homepage, given on the command line
-]
-
-
 def children(node):
     return [node.getChildAtIndex(index) for index in range(node.childCount)]
 
@@ -37,14 +20,15 @@ def press(node, action="Press"):
 
 
 def check_tab_order(session, client, homepage):
-    controls = children(client)[:len(TAB_ORDER)]
-    expected = [(role, homepage if name is None else name, tip) for role, name, tip in TAB_ORDER]
+    controls = children(client)[:len(e.CONTROLS)]
+    expected = [(role, homepage if name is None else name, tip)
+                for role, _, name, tip in e.CONTROLS]
     for (role, name, tip), node in zip(expected, controls):
         check(session.is_role(node, role) and node.name == name and node.description == tip,
               f"control exposed as {session.describe(node)} described {node.description!r}, "
               f"expected {role} {name!r} described {tip!r}")
-    check(len(controls) == len(TAB_ORDER),
-          f"{len(controls)} controls exposed, expected {len(TAB_ORDER)}")
+    check(len(controls) == len(e.CONTROLS),
+          f"{len(controls)} controls exposed, expected {len(e.CONTROLS)}")
     return controls
 
 

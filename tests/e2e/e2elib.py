@@ -33,6 +33,24 @@ LABEL5 = (216, 96, 137, 17)
 SHAPE1 = (144, 128, 121, 81)
 CIRCLE_DIAMETER = 81
 
+# The client area's controls in tab order: role, client rectangle,
+# accessible name (None for the homepage, which the build chooses) and
+# description (the tool tip).
+CONTROLS = [
+    ("label", LABEL1, "Ihre Reaktionszeit ist", ""),
+    ("button", COMMAND1, "Ich bin bereit", "Los geht's"),
+    ("button", COMMAND2, "Kein Bock mehr", "Programm beenden"),
+    ("label", LABEL2, "Testen Sie Ihre Reaktionszeit, indem Sie nach dem Erscheinen eines "
+     "roten Kreises sofort auf den Button unten in der Mitte klicken.", ""),
+    ("button", COMMAND3, "Sobald Sie den Kreis sehen, klicken Sie mit der linken "
+     "Maustaste auf dieses Feld.", "Bitte volle Konzentration"),
+    ("label", LABEL3, "", ""),
+    ("label", LABEL4, 'Auf meiner Homepage finden Sie noch viel mehr solcher kleinen '
+     '"nützlichen" Programme. Dort gibt\'s auch jede Menge Scherzprogramme mit denen Sie '
+     'Ihre "besten Freunde" ärgern können.', ""),
+    ("label", LABEL5, None, ""),
+]
+
 RED = (255, 0, 0)
 
 VERDICTS = [

@@ -35,7 +35,7 @@ while [ $# -gt 0 ]; do
 done
 
 [ "$(id -u)" -eq 0 ] || { echo "clean-system-test: run as root" >&2; exit 1; }
-for tool in debootstrap Xvfb xdotool import; do
+for tool in debootstrap Xvfb xdotool xwininfo import; do
     command -v "$tool" >/dev/null ||
         { echo "clean-system-test: needs $tool (make test installs it)" >&2; exit 1; }
 done
@@ -107,7 +107,7 @@ packages() {
 # waits for the program's window and takes a screenshot of the screen.
 window_check() {
     what=$1 command=$2 shot=$3 timeout=$4
-    sh "$here/../desktop/with-xvfb.sh" 1024x768 sh -c '
+    /usr/bin/python3 "$here/../e2e/privatex.py" -- sh -c '
         setsid chroot "$1" su -l user -c "export DISPLAY=$DISPLAY; cd ~/klappomatikus && $2" \
             >"$5.log" 2>&1 &
         started=$!
