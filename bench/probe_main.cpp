@@ -102,8 +102,9 @@ int main(int argc, char *argv[])
     watcher.counter = &counter;
     auto *command3 = form.findChild<QPushButton *>(QStringLiteral("Command3"));
     watcher.command3 = command3;
-    // The button emits these after its own repaint, pressed on the press and
-    // released on the release right before clicked.
+    // The button emits pressed on the press and released on the release
+    // right before clicked; its look is only queued by then, so these mark
+    // the end of the button's own handling, not of a repaint.
     QObject::connect(command3, &QPushButton::pressed, &watcher,
                      [&watcher] { watcher.pressedSignalNs = monotonicNs(); });
     QObject::connect(command3, &QPushButton::released, &watcher,

@@ -15,7 +15,7 @@ const QString EarlyPressPrompt = QString::fromUtf8(
     "Man sollte nur drücken wenn man den Kreis sieht. Selbst schuld wenn Sie bescheissen wollen. ");
 
 // Scripts the counter so that the next stimulus and reaction measure
-// exactly `runTimeMs` (calibration 0, nanosecond counter).
+// exactly `runTimeNs` (calibration 0, nanosecond counter).
 void scriptRunTime(ScriptedCounter &counter, std::uint64_t runTimeNs)
 {
     const std::uint64_t base = 1'000'000'000'000;
