@@ -16,7 +16,7 @@ const QString EarlyPressPrompt = QString::fromUtf8(
 
 // Scripts the counter so that the next stimulus and reaction measure
 // exactly `runTimeNs` (calibration 0, nanosecond counter).
-void scriptRunTime(ScriptedCounter &counter, std::uint64_t runTimeNs)
+void scriptRunTime(FakeCounter &counter, std::uint64_t runTimeNs)
 {
     const std::uint64_t base = 1'000'000'000'000;
     counter.readings = {base, base, base, base + runTimeNs};

@@ -6,7 +6,6 @@
 
 #include "fakeservices.h"
 #include "form1.h"
-#include "virtualclock.h"
 #include "xtimer.h"
 
 #include <QLabel>
@@ -198,13 +197,10 @@ public:
     // Runs the sequence on a fresh window; the first broken rule, if any.
     std::optional<std::string> run(const Sequence &sequence)
     {
-        m_clock = std::make_unique<VirtualClockCounter>();
-        m_random = std::make_unique<SettableRandom>();
         m_fakes = std::make_unique<FakeServices>();
-        Services services{*m_clock,           *m_random,         m_fakes->messageBoxes,
-                          m_fakes->lifetime, m_fakes->shell,    m_fakes->pointer,
-                          m_fakes->screen};
-        m_form = std::make_unique<Form1>(services);
+        m_fakes->counter.nowNs = 1'000'000'000;
+        m_fakes->counter.readStepNs = 100'000;
+        m_form = std::make_unique<Form1>(m_fakes->services());
         m_model = Model{};
         m_stopwatch = nullptr;
         m_boxProblem.clear();
@@ -249,9 +245,9 @@ private:
 
     std::optional<std::string> step(const Event &event)
     {
-        m_clock->advance(EventCostNs);
-        m_random->next = unitValue(event.arg);
-        const int readsBefore = m_clock->readCount;
+        m_fakes->counter.advance(EventCostNs);
+        m_fakes->random.next = unitValue(event.arg);
+        const int readsBefore = m_fakes->counter.readCount;
         const int boxesBefore = static_cast<int>(m_fakes->messageBoxes.shown.size());
         QTimer *timer1 = child<QTimer>("Timer1");
 
@@ -263,7 +259,7 @@ private:
                 m_model.pressCount = 0;
                 m_model.expectedSeconds = 0.0;
                 m_model.expectedInterval = static_cast<int>(
-                    std::floor(static_cast<double>(m_random->next) * 5000.0 + 1000.0));
+                    std::floor(static_cast<double>(m_fakes->random.next) * 5000.0 + 1000.0));
             }
             break;
         case Kind::ClickCommand2:
@@ -289,18 +285,18 @@ private:
                 // Halt reads the counter at the moment of the click; one
                 // reading costs what the calibration measured.
                 const double elapsedMs =
-                    (static_cast<double>(m_clock->nowNs)
+                    (static_cast<double>(m_fakes->counter.nowNs)
                      - static_cast<double>(m_model.startReadingNs))
                         / 1e6
-                    - static_cast<double>(m_clock->readStepNs) / 1e6;
+                    - static_cast<double>(m_fakes->counter.readStepNs) / 1e6;
                 m_model.expectedSeconds = (elapsedMs - 50.0) / 1000.0;
                 m_model.state = State::Result;
                 ++m_model.measurements;
                 if (m_coverage && m_model.expectedSeconds < 0)
                     ++m_coverage->negativeTimes;
-                if (m_clock->readCount - readsBefore != 1)
+                if (m_fakes->counter.readCount - readsBefore != 1)
                     return "a measured press read the counter "
-                           + std::to_string(m_clock->readCount - readsBefore)
+                           + std::to_string(m_fakes->counter.readCount - readsBefore)
                            + " times instead of once";
             }
             break;
@@ -314,10 +310,10 @@ private:
                 m_model.state = State::Stimulus;
                 m_model.everStimulated = true;
                 // Calibrieren's two readings come first, Start's is the third.
-                m_model.startReadingNs = m_clock->nowNs + 2 * m_clock->readStepNs;
-                if (m_clock->readCount - readsBefore != 3)
+                m_model.startReadingNs = m_fakes->counter.nowNs + 2 * m_fakes->counter.readStepNs;
+                if (m_fakes->counter.readCount - readsBefore != 3)
                     return "the stimulus read the counter "
-                           + std::to_string(m_clock->readCount - readsBefore)
+                           + std::to_string(m_fakes->counter.readCount - readsBefore)
                            + " times instead of three (two to calibrate, one to start)";
             }
             break;
@@ -325,7 +321,7 @@ private:
             m_form->Timer2_Timer();
             break;
         case Kind::Wait:
-            m_clock->advance(waitNs(event.arg));
+            m_fakes->counter.advance(waitNs(event.arg));
             break;
         case Kind::ClickLink:
             QTest::mouseClick(child("Label5"), Qt::LeftButton);
@@ -365,7 +361,7 @@ private:
 
         const bool measured = m_model.state == State::Result
                               && static_cast<int>(m_fakes->messageBoxes.shown.size()) > boxesBefore;
-        if (!measured && event.kind != Kind::TickTimer1 && m_clock->readCount != readsBefore)
+        if (!measured && event.kind != Kind::TickTimer1 && m_fakes->counter.readCount != readsBefore)
             return "the counter was read outside the stimulus and the measurement";
         return std::nullopt;
     }
@@ -502,8 +498,6 @@ private:
     }
 
     Coverage *m_coverage;
-    std::unique_ptr<VirtualClockCounter> m_clock;
-    std::unique_ptr<SettableRandom> m_random;
     std::unique_ptr<FakeServices> m_fakes;
     std::unique_ptr<Form1> m_form;
     Model m_model;
