@@ -71,7 +71,9 @@ inline constexpr const char *IconResource = ":/icons/klappomatikus-32.png";
 inline constexpr const char *IconSizeResource = ":/icons/klappomatikus-%1.png";
 inline constexpr std::array<int, 5> IconFurtherSizes{16, 24, 48, 64, 128};
 
+// The defined face, at its default size the application's default font.
 inline constexpr const char *DefinedFontFamily = "MS Sans Serif";
+inline constexpr double DefaultFontPointSize = 8.0;
 inline constexpr double DefinedFontPointSize = 9.75;
 
 inline constexpr const char *Homepage = KLAPPOMATIKUS_HOMEPAGE;

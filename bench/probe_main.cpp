@@ -85,7 +85,7 @@ protected:
 
 int main(int argc, char *argv[])
 {
-    if (!ApplicationSetup::displayAvailable())
+    if (!ApplicationSetup::displayAvailable(argv[0]))
         return 1;
     QApplication application(argc, argv);
     ApplicationSetup::configure();

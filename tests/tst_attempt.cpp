@@ -1,5 +1,5 @@
 #include "formfixture.h"
-#include "systemfonts.h"
+#include "applicationsetup.h"
 #include "timeformat.h"
 #include "verdicttable.h"
 
@@ -50,7 +50,7 @@ private slots:
 
 void TestAttempt::initTestCase()
 {
-    SystemFonts::install();
+    ApplicationSetup::installFonts();
 }
 
 void TestAttempt::cleanup()
