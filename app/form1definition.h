@@ -21,6 +21,8 @@ enum class FontStyle { Default, Regular, Bold };
 enum class Initially { Shown, Hidden };
 enum class Enabled { Yes, No };
 
+// Unset fields take the common value: no tool tip, the default font, the
+// style's colours, shown and enabled.
 struct ControlDefinition
 {
     const char *name;
@@ -30,13 +32,13 @@ struct ControlDefinition
     int width;
     int height;
     const char *text; // UTF-8
-    const char *toolTip;
-    FontStyle font;
-    const Rgb *foreColor;
-    const Rgb *backColor;
-    bool sizeAllCursor;
-    Initially initially;
-    Enabled enabled;
+    const char *toolTip = nullptr;
+    FontStyle font = FontStyle::Default;
+    const Rgb *foreColor = nullptr;
+    const Rgb *backColor = nullptr;
+    bool sizeAllCursor = false;
+    Initially initially = Initially::Shown;
+    Enabled enabled = Enabled::Yes;
 };
 
 struct ShapeDefinition
@@ -71,7 +73,9 @@ inline constexpr const char *IconResource = ":/icons/klappomatikus-32.png";
 inline constexpr const char *IconSizeResource = ":/icons/klappomatikus-%1.png";
 inline constexpr std::array<int, 5> IconFurtherSizes{16, 24, 48, 64, 128};
 
+// The defined face, at its default size the application's default font.
 inline constexpr const char *DefinedFontFamily = "MS Sans Serif";
+inline constexpr double DefaultFontPointSize = 8.0;
 inline constexpr double DefinedFontPointSize = 9.75;
 
 inline constexpr const char *Homepage = KLAPPOMATIKUS_HOMEPAGE;
@@ -82,41 +86,54 @@ inline constexpr Rgb ButtonGrey{192, 192, 192};
 
 // Every control, in tab order.
 inline constexpr std::array<ControlDefinition, 8> Controls{{
-    // name       kind                  left  top   width height
-    {"Label1", ControlKind::Label, 240, 3240, 1935, 255,
-     "Ihre Reaktionszeit ist", nullptr,
-     FontStyle::Regular, nullptr, nullptr, false, Initially::Hidden, Enabled::Yes},
-    {"Command1", ControlKind::Button, 0, 4440, 1215, 375,
-     "Ich bin bereit", "Los geht's",
-     FontStyle::Default, nullptr, nullptr, false, Initially::Shown, Enabled::Yes},
-    {"Command2", ControlKind::Button, 4440, 4440, 1575, 375,
-     "Kein Bock mehr", "Programm beenden",
-     FontStyle::Default, nullptr, nullptr, false, Initially::Shown, Enabled::Yes},
-    {"Label2", ControlKind::Label, 480, 0, 4815, 735,
-     "Testen Sie Ihre Reaktionszeit, indem Sie nach dem Erscheinen eines roten Kreises "
-     "sofort auf den Button unten in der Mitte klicken.", nullptr,
-     FontStyle::Bold, nullptr, nullptr, false, Initially::Shown, Enabled::Yes},
-    {"Command3", ControlKind::Button, 1800, 3960, 2175, 1095,
-     "Sobald Sie den Kreis sehen, klicken Sie mit der linken Maustaste auf dieses Feld.",
-     "Bitte volle Konzentration",
-     FontStyle::Default, nullptr, &ButtonGrey, true, Initially::Shown, Enabled::No},
-    {"Label3", ControlKind::Label, 2280, 3240, 1935, 255,
-     "", nullptr,
-     FontStyle::Regular, nullptr, nullptr, false, Initially::Shown, Enabled::Yes},
-    {"Label4", ControlKind::Label, 360, 840, 5535, 615,
-     "Auf meiner Homepage finden Sie noch viel mehr solcher kleinen \"nützlichen\" Programme. "
-     "Dort gibt's auch jede Menge Scherzprogramme mit denen Sie Ihre \"besten Freunde\" "
-     "ärgern können.", nullptr,
-     FontStyle::Default, &Blue, nullptr, false, Initially::Shown, Enabled::Yes},
-    {"Label5", ControlKind::Label, 3240, 1440, 2055, 255,
-     Homepage, nullptr,
-     FontStyle::Bold, &Red, nullptr, false, Initially::Shown, Enabled::Yes},
+    {.name = "Label1", .kind = ControlKind::Label,
+     .left = 240, .top = 3240, .width = 1935, .height = 255,
+     .text = "Ihre Reaktionszeit ist",
+     .font = FontStyle::Regular,
+     .initially = Initially::Hidden},
+    {.name = "Command1", .kind = ControlKind::Button,
+     .left = 0, .top = 4440, .width = 1215, .height = 375,
+     .text = "Ich bin bereit",
+     .toolTip = "Los geht's"},
+    {.name = "Command2", .kind = ControlKind::Button,
+     .left = 4440, .top = 4440, .width = 1575, .height = 375,
+     .text = "Kein Bock mehr",
+     .toolTip = "Programm beenden"},
+    {.name = "Label2", .kind = ControlKind::Label,
+     .left = 480, .top = 0, .width = 4815, .height = 735,
+     .text = "Testen Sie Ihre Reaktionszeit, indem Sie nach dem Erscheinen eines roten Kreises "
+             "sofort auf den Button unten in der Mitte klicken.",
+     .font = FontStyle::Bold},
+    {.name = "Command3", .kind = ControlKind::Button,
+     .left = 1800, .top = 3960, .width = 2175, .height = 1095,
+     .text = "Sobald Sie den Kreis sehen, klicken Sie mit der linken Maustaste auf dieses Feld.",
+     .toolTip = "Bitte volle Konzentration",
+     .backColor = &ButtonGrey,
+     .sizeAllCursor = true,
+     .enabled = Enabled::No},
+    {.name = "Label3", .kind = ControlKind::Label,
+     .left = 2280, .top = 3240, .width = 1935, .height = 255,
+     .text = "",
+     .font = FontStyle::Regular},
+    {.name = "Label4", .kind = ControlKind::Label,
+     .left = 360, .top = 840, .width = 5535, .height = 615,
+     .text = "Auf meiner Homepage finden Sie noch viel mehr solcher kleinen \"nützlichen\" "
+             "Programme. Dort gibt's auch jede Menge Scherzprogramme mit denen Sie Ihre "
+             "\"besten Freunde\" ärgern können.",
+     .foreColor = &Blue},
+    {.name = "Label5", .kind = ControlKind::Label,
+     .left = 3240, .top = 1440, .width = 2055, .height = 255,
+     .text = Homepage,
+     .font = FontStyle::Bold,
+     .foreColor = &Red},
 }};
 
-inline constexpr ShapeDefinition Shape1{"Shape1", 2160, 1920, 1815, 1215, Red, Red};
+inline constexpr ShapeDefinition Shape1{.name = "Shape1",
+                                        .left = 2160, .top = 1920, .width = 1815, .height = 1215,
+                                        .fillColor = Red, .borderColor = Red};
 
-inline constexpr TimerDefinition Timer1{"Timer1", 500, false};
-inline constexpr TimerDefinition Timer2{"Timer2", 100, true};
+inline constexpr TimerDefinition Timer1{.name = "Timer1", .intervalMs = 500, .enabled = false};
+inline constexpr TimerDefinition Timer2{.name = "Timer2", .intervalMs = 100, .enabled = true};
 
 const ControlDefinition &control(const char *name);
 

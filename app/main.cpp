@@ -6,7 +6,7 @@
 
 int main(int argc, char *argv[])
 {
-    if (!ApplicationSetup::displayAvailable())
+    if (!ApplicationSetup::displayAvailable(argv[0]))
         return 1;
 
     QApplication application(argc, argv);

@@ -4,10 +4,12 @@
 
 namespace VerdictTable {
 
-// Lower bounds of the seven bands that each own two messages, as single-
-// precision values: the band k runs from Bounds[k - 1] to Bounds[k].
+// Eight bounds in seconds, as single-precision values. A time below the
+// first gets message 0 and one from the last up message 15; between them
+// lie seven bands that own two messages each, one drawn at random: band k
+// runs from Bounds[k - 1] up to Bounds[k] and owns messages 2k - 1 and 2k.
 inline constexpr std::array<float, 8> Bounds{0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.8f};
-inline constexpr int BandCount = 7;
+inline constexpr int BandCount = static_cast<int>(Bounds.size()) - 1;
 
 // UTF-8; every message begins and ends with one space.
 inline constexpr std::array<const char *, 16> Messages{

@@ -9,8 +9,10 @@
 // first reading, i.e. what Timer1_Timer spends before the circle counts as
 // shown.
 
+#include "fakeservices.h"
 #include "form1.h"
 #include "probes.h"
+#include "systemperformancecounter.h"
 #include "systemservices.h"
 
 #include <QApplication>
@@ -27,10 +29,9 @@ int main(int argc, char **argv)
     SystemServices system;
     const Services real = system.services();
     RecordingCounter counter(real.counter);
-    FixedRandom random;
-    DismissedMessageBoxes boxes;
-    RecordedLifetime lifetime;
-    Services services{counter, random, boxes, lifetime, real.shell, real.pointer, real.screen};
+    FakeServices fakes;
+    Services services{counter,    fakes.random, fakes.messageBoxes, fakes.lifetime,
+                      real.shell, real.pointer, real.screen};
     Form1 form(services);
     form.show();
 
@@ -54,7 +55,7 @@ int main(int argc, char **argv)
         bool eventFilter(QObject *, QEvent *event) override
         {
             if (event->type() == QEvent::Timer)
-                ns = monotonicNs();
+                ns = SystemPerformanceCounter::nowNs();
             return false;
         }
     } tickStamp;
@@ -66,9 +67,9 @@ int main(int argc, char **argv)
             return;
         }
         const int delay = delays[next];
-        random.next = (static_cast<float>(delay - 1000) + 0.5f) / 5000.0f;
+        fakes.random.next = (static_cast<float>(delay - 1000) + 0.5f) / 5000.0f;
         readsAtArm = counter.readCount;
-        armedNs = monotonicNs();
+        armedNs = SystemPerformanceCounter::nowNs();
         form.Command1_Click();
         if (timer1->interval() != delay) {
             std::fprintf(stderr, "bench_delay: interval %d instead of %d\n", timer1->interval(),

@@ -209,8 +209,8 @@ def attempts(args):
                 "click_to_press_ms": (pressed - clicked) / 1e6,
                 "press_to_release_ms": (released - pressed) / 1e6,
                 "release_to_halt_ms": (halt - released) / 1e6,
-                "press_repaint_ms": (pressed_signal - pressed) / 1e6,
-                "release_repaint_ms": (released_signal - released) / 1e6,
+                "press_to_pressed_ms": (pressed_signal - pressed) / 1e6,
+                "release_to_released_ms": (released_signal - released) / 1e6,
                 "caption": caption,
             })
             if args.verbose:
@@ -228,8 +228,8 @@ def attempts(args):
         "click_to_press_ms": summary([r["click_to_press_ms"] for r in records]),
         "press_to_release_ms": summary([r["press_to_release_ms"] for r in records]),
         "release_to_halt_ms": summary([r["release_to_halt_ms"] for r in records]),
-        "press_repaint_ms": summary([r["press_repaint_ms"] for r in records]),
-        "release_repaint_ms": summary([r["release_repaint_ms"] for r in records]),
+        "press_to_pressed_ms": summary([r["press_to_pressed_ms"] for r in records]),
+        "release_to_released_ms": summary([r["release_to_released_ms"] for r in records]),
         "D_ms_range": [min(r["D_ms"] for r in records), max(r["D_ms"] for r in records)],
     }
     return result

@@ -130,10 +130,10 @@ def table(r):
     add("4", "  of it: click sent -> press reaches Command3", fmt(a["click_to_press_ms"]), "", "")
     add("4", "  of it: press -> release reaches Command3", fmt(a["press_to_release_ms"]), "", "")
     add("4", "  of it: release -> Halt", fmt(a["release_to_halt_ms"]), "", "")
-    add("4", "    of that: the button's repaint before clicked", fmt(a["release_repaint_ms"]), "",
-        "")
-    add("4", "  press -> pressed (the button's repaint on press)", fmt(a["press_repaint_ms"]), "",
-        "")
+    add("4", "    of that: release -> released, the button's handling before clicked",
+        fmt(a["release_to_released_ms"]), "", "")
+    add("4", "  press -> pressed, the button's handling of the press",
+        fmt(a["press_to_pressed_ms"]), "", "")
     h = r["robot_held"]
     add("4", "held click (80 ms): e (n=%d)" % h["e_ms"]["n"], fmt(h["e_ms"]), "", "")
     add("4", "held click: release sent -> Halt", fmt(h["click_to_halt_ms"]), "p99 < 1 ms",

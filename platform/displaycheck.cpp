@@ -19,10 +19,13 @@ bool displayAvailable()
     return isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY");
 }
 
-const char *noDisplayMessage()
+std::string noDisplayMessage(std::string_view program)
 {
-    return "klappomatikus: keine grafische Anzeige gefunden (weder DISPLAY noch WAYLAND_DISPLAY "
-           "gesetzt); ohne Bildschirm so starten: xvfb-run -a build/app/klappomatikus";
+    const std::string_view name = program.substr(program.find_last_of('/') + 1);
+    return std::string(name)
+           + ": keine grafische Anzeige gefunden (weder DISPLAY noch WAYLAND_DISPLAY gesetzt); "
+             "ohne Bildschirm so starten: xvfb-run -a "
+           + std::string(program);
 }
 
 } // namespace DisplayCheck

@@ -7,6 +7,12 @@ struct LargeInteger
 {
     quint32 LowPart = 0;
     quint32 HighPart = 0;
+
+    static constexpr LargeInteger fromCount(quint64 count)
+    {
+        return {static_cast<quint32>(count), static_cast<quint32>(count >> 32)};
+    }
+    constexpr quint64 count() const { return (quint64{HighPart} << 32) | LowPart; }
 };
 
 // The high-resolution performance counter: a monotonic count and its fixed

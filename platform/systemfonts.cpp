@@ -5,13 +5,12 @@
 
 namespace SystemFonts {
 
-void install()
+void install(const QString &definedFamily, double pointSize)
 {
-    QFont::insertSubstitutions(QString::fromUtf8(DefinedFamily),
-                               {QString::fromUtf8(SubstituteFamily),
-                                QString::fromUtf8(FallbackFamily)});
-    QFont defaultFont(QString::fromUtf8(DefinedFamily));
-    defaultFont.setPointSizeF(DefaultPointSize);
+    QFont::insertSubstitutions(definedFamily, {QString::fromUtf8(SubstituteFamily),
+                                               QString::fromUtf8(FallbackFamily)});
+    QFont defaultFont(definedFamily);
+    defaultFont.setPointSizeF(pointSize);
     QApplication::setFont(defaultFont);
 }
 

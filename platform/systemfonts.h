@@ -1,14 +1,15 @@
 #pragma once
 
-// Fonts for a desktop that lacks the window's defined face: maps that family
-// to a metric-compatible substitute and sets the application's default font.
+class QString;
+
+// Fonts for a desktop that lacks a program's defined face: maps that family
+// to a metric-compatible substitute and makes it, at the given size, the
+// application's default font.
 namespace SystemFonts {
 
-inline constexpr const char *DefinedFamily = "MS Sans Serif";
 inline constexpr const char *SubstituteFamily = "Liberation Sans";
 inline constexpr const char *FallbackFamily = "DejaVu Sans";
-inline constexpr double DefaultPointSize = 8.0;
 
-void install();
+void install(const QString &definedFamily, double pointSize);
 
 } // namespace SystemFonts

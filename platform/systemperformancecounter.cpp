@@ -2,25 +2,19 @@
 
 #include <time.h>
 
-namespace {
-
-void store(LargeInteger &target, quint64 value)
-{
-    target.LowPart = static_cast<quint32>(value);
-    target.HighPart = static_cast<quint32>(value >> 32);
-}
-
-} // namespace
-
-void SystemPerformanceCounter::QueryPerformanceCounter(LargeInteger &count)
+quint64 SystemPerformanceCounter::nowNs()
 {
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
-    store(count, static_cast<quint64>(now.tv_sec) * TicksPerSecond
-                     + static_cast<quint64>(now.tv_nsec));
+    return static_cast<quint64>(now.tv_sec) * TicksPerSecond + static_cast<quint64>(now.tv_nsec);
+}
+
+void SystemPerformanceCounter::QueryPerformanceCounter(LargeInteger &count)
+{
+    count = LargeInteger::fromCount(nowNs());
 }
 
 void SystemPerformanceCounter::QueryPerformanceFrequency(LargeInteger &frequency)
 {
-    store(frequency, TicksPerSecond);
+    frequency = LargeInteger::fromCount(TicksPerSecond);
 }

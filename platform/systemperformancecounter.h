@@ -8,6 +8,8 @@ class SystemPerformanceCounter final : public PerformanceCounter
 {
 public:
     static constexpr quint64 TicksPerSecond = 1'000'000'000;
+    // The clock itself, for probes that stamp events on the counter's scale.
+    static quint64 nowNs();
 
     void QueryPerformanceCounter(LargeInteger &count) override;
     void QueryPerformanceFrequency(LargeInteger &frequency) override;

@@ -1,5 +1,5 @@
 #include "formfixture.h"
-#include "systemfonts.h"
+#include "applicationsetup.h"
 #include "timeformat.h"
 #include "verdicttable.h"
 
@@ -15,8 +15,8 @@ const QString EarlyPressPrompt = QString::fromUtf8(
     "Man sollte nur drücken wenn man den Kreis sieht. Selbst schuld wenn Sie bescheissen wollen. ");
 
 // Scripts the counter so that the next stimulus and reaction measure
-// exactly `runTimeMs` (calibration 0, nanosecond counter).
-void scriptRunTime(ScriptedCounter &counter, std::uint64_t runTimeNs)
+// exactly `runTimeNs` (calibration 0, nanosecond counter).
+void scriptRunTime(FakeCounter &counter, std::uint64_t runTimeNs)
 {
     const std::uint64_t base = 1'000'000'000'000;
     counter.readings = {base, base, base, base + runTimeNs};
@@ -50,7 +50,7 @@ private slots:
 
 void TestAttempt::initTestCase()
 {
-    SystemFonts::install();
+    ApplicationSetup::installFonts();
 }
 
 void TestAttempt::cleanup()

@@ -1,4 +1,5 @@
 #include "formfixture.h"
+#include "applicationsetup.h"
 #include "systemfonts.h"
 #include "wrappingbutton.h"
 
@@ -31,7 +32,7 @@ private slots:
 
 void TestForm1Layout::initTestCase()
 {
-    SystemFonts::install();
+    ApplicationSetup::installFonts();
 }
 
 void TestForm1Layout::window()

@@ -1,6 +1,6 @@
 #include "formfixture.h"
 #include "linklabel.h"
-#include "systemfonts.h"
+#include "applicationsetup.h"
 
 #include <QMouseEvent>
 #include <QTest>
@@ -55,7 +55,7 @@ private slots:
 
 void TestLink::initTestCase()
 {
-    SystemFonts::install();
+    ApplicationSetup::installFonts();
 }
 
 void TestLink::moveUnderlinesOnce()

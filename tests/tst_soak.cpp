@@ -3,7 +3,6 @@
 
 #include "fakeservices.h"
 #include "form1.h"
-#include "virtualclock.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -49,9 +48,8 @@ private:
     // attempt's number, the stimulus, the reaction after `reactionNs`.
     void attempt(int number, std::uint64_t reactionNs);
 
-    VirtualClockCounter m_clock;
-    SettableRandom m_random;
     FakeServices m_fakes;
+    FakeCounter &m_clock = m_fakes.counter;
     std::unique_ptr<Form1> m_form;
     QPushButton *m_command1 = nullptr;
     QPushButton *m_command3 = nullptr;
@@ -63,7 +61,7 @@ private:
 void TestSoak::attempt(int number, std::uint64_t reactionNs)
 {
     m_clock.advance(1'000'000);
-    m_random.next = static_cast<float>(number % 1000) / 1000.0f;
+    m_fakes.random.next = static_cast<float>(number % 1000) / 1000.0f;
     QTest::mouseClick(m_command1, Qt::LeftButton);
     QVERIFY(m_timer1->isActive());
 
@@ -107,9 +105,9 @@ void TestSoak::attempt(int number, std::uint64_t reactionNs)
 
 void TestSoak::tenThousandAttempts()
 {
-    Services services{m_clock,          m_random,       m_fakes.messageBoxes, m_fakes.lifetime,
-                      m_fakes.shell,    m_fakes.pointer, m_fakes.screen};
-    m_form = std::make_unique<Form1>(services);
+    m_clock.nowNs = 1'000'000'000;
+    m_clock.readStepNs = 100'000;
+    m_form = std::make_unique<Form1>(m_fakes.services());
     m_command1 = m_form->findChild<QPushButton *>(QStringLiteral("Command1"));
     m_command3 = m_form->findChild<QPushButton *>(QStringLiteral("Command3"));
     m_timer1 = m_form->findChild<QTimer *>(QStringLiteral("Timer1"));

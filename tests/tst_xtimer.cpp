@@ -14,6 +14,8 @@ class TestXTimer : public QObject
     Q_OBJECT
 
 private slots:
+    void countSplitsIntoHalves_data();
+    void countSplitsIntoHalves();
     void runTime_data();
     void runTime();
     void calibrateThenReadIsExactlyZero();
@@ -23,9 +25,37 @@ private slots:
     void zeroFrequencyIsFatal();
 
 private:
-    ScriptedCounter m_counter;
+    FakeCounter m_counter;
     RecordingLifetime m_lifetime;
 };
+
+void TestXTimer::countSplitsIntoHalves_data()
+{
+    QTest::addColumn<quint64>("count");
+    QTest::addColumn<quint32>("low");
+    QTest::addColumn<quint32>("high");
+
+    QTest::newRow("zero") << quint64(0) << quint32(0) << quint32(0);
+    QTest::newRow("low half full") << quint64(0xFFFF'FFFF) << quint32(0xFFFF'FFFF) << quint32(0);
+    QTest::newRow("2^32") << quint64(0x1'0000'0000) << quint32(0) << quint32(1);
+    QTest::newRow("top bits of both halves")
+        << quint64(0x8000'0001'8000'0002) << quint32(0x8000'0002) << quint32(0x8000'0001);
+    QTest::newRow("largest count")
+        << quint64(0xFFFF'FFFF'FFFF'FFFF) << quint32(0xFFFF'FFFF) << quint32(0xFFFF'FFFF);
+}
+
+void TestXTimer::countSplitsIntoHalves()
+{
+    QFETCH(quint64, count);
+    QFETCH(quint32, low);
+    QFETCH(quint32, high);
+
+    const LargeInteger halves = LargeInteger::fromCount(count);
+    QCOMPARE(halves.LowPart, low);
+    QCOMPARE(halves.HighPart, high);
+    const LargeInteger joined{low, high};
+    QCOMPARE(joined.count(), count);
+}
 
 void TestXTimer::runTime_data()
 {
@@ -61,7 +91,7 @@ void TestXTimer::runTime()
     QFETCH(double, expectedMs);
     QFETCH(double, tolerance);
 
-    m_counter = ScriptedCounter();
+    m_counter = FakeCounter();
     m_counter.frequency = frequency;
     m_counter.readings.assign(readings.begin(), readings.end());
     xTimer stopwatch(m_counter, m_lifetime);
@@ -78,7 +108,7 @@ void TestXTimer::runTime()
 
 void TestXTimer::calibrateThenReadIsExactlyZero()
 {
-    m_counter = ScriptedCounter();
+    m_counter = FakeCounter();
     m_counter.readings = {1'000'003, 1'000'040};
     xTimer stopwatch(m_counter, m_lifetime);
     stopwatch.Calibrieren();
@@ -87,7 +117,7 @@ void TestXTimer::calibrateThenReadIsExactlyZero()
 
 void TestXTimer::startAndHaltReadTheCounterOnce()
 {
-    m_counter = ScriptedCounter();
+    m_counter = FakeCounter();
     xTimer stopwatch(m_counter, m_lifetime);
     stopwatch.Calibrieren();
     QCOMPARE(m_counter.readCount, 2);
@@ -99,7 +129,7 @@ void TestXTimer::startAndHaltReadTheCounterOnce()
 
 void TestXTimer::runTimeIsStable()
 {
-    m_counter = ScriptedCounter();
+    m_counter = FakeCounter();
     m_counter.readings = {10, 30, 1000, 123'456'789};
     xTimer stopwatch(m_counter, m_lifetime);
     stopwatch.Calibrieren();
@@ -120,7 +150,7 @@ void TestXTimer::zeroFrequencyIsFatal_data()
 void TestXTimer::zeroFrequencyIsFatal()
 {
     QFETCH(bool, calibrate);
-    m_counter = ScriptedCounter();
+    m_counter = FakeCounter();
     m_counter.frequency = 0;
     m_counter.readings = {0, 0, 5, 9};
     RecordingLifetime lifetime;

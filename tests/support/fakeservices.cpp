@@ -1,27 +1,33 @@
 #include "fakeservices.h"
 
-void ScriptedCounter::QueryPerformanceCounter(LargeInteger &count)
+void FakeCounter::advance(std::uint64_t ns)
+{
+    nowNs += ns;
+    m_readsThisMoment = 0;
+}
+
+void FakeCounter::QueryPerformanceCounter(LargeInteger &count)
 {
     ++readCount;
     if (!readings.empty()) {
-        m_last = readings.front();
+        nowNs = readings.front();
         readings.pop_front();
+        m_readsThisMoment = 0;
     }
-    count.LowPart = static_cast<quint32>(m_last);
-    count.HighPart = static_cast<quint32>(m_last >> 32);
+    count = LargeInteger::fromCount(nowNs + m_readsThisMoment * readStepNs);
+    ++m_readsThisMoment;
 }
 
-void ScriptedCounter::QueryPerformanceFrequency(LargeInteger &value)
+void FakeCounter::QueryPerformanceFrequency(LargeInteger &value)
 {
-    value.LowPart = static_cast<quint32>(frequency);
-    value.HighPart = static_cast<quint32>(frequency >> 32);
+    value = LargeInteger::fromCount(frequency);
 }
 
 float ScriptedRandom::Rnd()
 {
     ++draws;
     if (values.empty())
-        return fallback;
+        return next;
     const float value = values.front();
     values.pop_front();
     return value;

@@ -9,31 +9,38 @@
 #include <functional>
 #include <deque>
 
-// Stand-ins for the platform in tests: nothing here waits for real time,
-// opens a window of its own or ends the test process.
+// Stand-ins for the platform in tests and benchmarks: nothing here waits for
+// real time, opens a window of its own or ends the process.
 
-// Returns scripted counter readings in order; once the script runs out it
-// repeats the last reading.
-class ScriptedCounter : public PerformanceCounter
+// A counter on a virtual clock in nanoseconds that the caller moves.
+// Scripted readings come first, in order, and each sets the clock; after
+// that every reading within one moment lies `readStepNs` after the previous
+// one, as a real counter read back to back would (0: the last reading
+// repeats).
+class FakeCounter : public PerformanceCounter
 {
 public:
     std::uint64_t frequency = 1'000'000'000;
     std::deque<std::uint64_t> readings;
+    std::uint64_t nowNs = 0;
+    std::uint64_t readStepNs = 0;
     int readCount = 0;
 
+    void advance(std::uint64_t ns);
     void QueryPerformanceCounter(LargeInteger &count) override;
     void QueryPerformanceFrequency(LargeInteger &value) override;
 
 private:
-    std::uint64_t m_last = 0;
+    std::uint64_t m_readsThisMoment = 0;
 };
 
-// Returns scripted values in order, then `fallback`; counts the draws.
+// Returns scripted values in order, then `next` on every draw; counts the
+// draws.
 class ScriptedRandom : public RandomNumbers
 {
 public:
     std::deque<float> values;
-    float fallback = 0.0f;
+    float next = 0.0f;
     int draws = 0;
     int randomizeCalls = 0;
 
@@ -125,7 +132,7 @@ public:
 // One of each stand-in, wired together.
 struct FakeServices
 {
-    ScriptedCounter counter;
+    FakeCounter counter;
     ScriptedRandom random;
     RecordingMessageBoxes messageBoxes;
     RecordingLifetime lifetime;

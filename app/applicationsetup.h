@@ -5,11 +5,15 @@
 namespace ApplicationSetup {
 
 // False, after saying why in one line on standard error, when no display
-// can be opened.
-bool displayAvailable();
+// can be opened; `program` is argv[0], to show how to start it without one.
+bool displayAvailable(const char *program);
 
 // The application's name, version, desktop identity and fonts; called
 // right after the QApplication is created.
 void configure();
+
+// The window's defined face and its substitutes, with the application's
+// default font; part of configure().
+void installFonts();
 
 } // namespace ApplicationSetup

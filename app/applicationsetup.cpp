@@ -1,6 +1,7 @@
 #include "applicationsetup.h"
 
 #include "displaycheck.h"
+#include "form1definition.h"
 #include "systemfonts.h"
 
 #include <QApplication>
@@ -9,23 +10,36 @@
 
 namespace ApplicationSetup {
 
-bool displayAvailable()
+namespace {
+
+constexpr const char *Name = "klappomatikus";
+
+} // namespace
+
+bool displayAvailable(const char *program)
 {
     if (DisplayCheck::displayAvailable())
         return true;
-    std::fprintf(stderr, "%s\n", DisplayCheck::noDisplayMessage());
+    const std::string message = DisplayCheck::noDisplayMessage(program && *program ? program : Name);
+    std::fprintf(stderr, "%s\n", message.c_str());
     return false;
 }
 
 void configure()
 {
-    QApplication::setApplicationName(QStringLiteral("klappomatikus"));
+    QApplication::setApplicationName(QString::fromUtf8(Name));
     // No application display name: Qt would append it to every window title
     // ("Auswertung — Klappomatikus"), and the message boxes' titles must stay
     // exactly as given.
     QApplication::setApplicationVersion(QStringLiteral(KLAPPOMATIKUS_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(KLAPPOMATIKUS_APP_ID));
-    SystemFonts::install();
+    installFonts();
+}
+
+void installFonts()
+{
+    SystemFonts::install(QString::fromUtf8(Form1Definition::DefinedFontFamily),
+                         Form1Definition::DefaultFontPointSize);
 }
 
 } // namespace ApplicationSetup
