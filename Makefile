@@ -45,6 +45,11 @@ test-sanitize: deps
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS) $(SANITIZE_CTEST_FLAGS)
 
+# The README's pictures under docs/, taken from the real program under Xvfb.
+.PHONY: screenshot
+screenshot: build
+	/usr/bin/python3 scripts/screenshot.py --program $(BUILD_DIR)/app/klappomatikus --outdir docs
+
 # Timing and footprint figures (a few minutes); never part of `make test`.
 bench: build
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target bench_programs
