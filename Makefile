@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The two commands a new checkout needs: `make run` and `make test`.
 BUILD_DIR ?= build
 CMAKE_FLAGS ?=

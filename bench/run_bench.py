@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Runs every benchmark and prints one table: `make bench`.
 
 Starts an Xvfb of its own on a free display for the parts that need a

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Debian package of the installed tree: `cpack -G DEB` in the build
 # directory (or `cmake --build build --target package`).
 set(CPACK_GENERATOR DEB)

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Writes the Debian changelog (changelog.gz) from the release list of the
 AppStream metainfo, so that the package's changelog and the software
 centre's release notes are one list and never disagree.

@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Takes the README's pictures from the real program on a private Xvfb.
 
 Plays one round under German settings (arm, wait for the red circle, click,

@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Drives the real program through its accessibility tree (AT-SPI), the way
 a screen reader sees it: every control must expose its text as its name and
 its tooltip as its description, the menu must be reachable and open, and one

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Checks scripts/metainfo-changelog.py, which writes the package's
 changelog.gz from the metainfo's release list, on metainfo files made here:
 several releases in any order, translated and list descriptions, long

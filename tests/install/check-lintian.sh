@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package with CPack into a temporary directory and runs
 # Debian's checker on it: lintian must report no error and no warning.
 # Informational tags are printed but do not fail. Exits 77 (skipped) when

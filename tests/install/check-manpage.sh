@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the build into a temporary prefix and checks the manual page
 # klappomatikus(6) there: groff (as `man -l` uses it) and mandoc must render
 # it without a single warning, and the rendered page must carry the sections

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian package on a freshly bootstrapped, minimal Debian 12
 # (a chroot made with debootstrap from Debian's repositories) and starts the
 # program there against a private Xvfb server of this machine: shows that
