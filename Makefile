@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The two commands a new checkout needs: `make run` and `make test`.
 # Each installs the Debian packages its purpose needs (scripts/install-deps.sh).
 BUILD_DIR ?= build
@@ -53,6 +56,12 @@ test-sanitize:
 	    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS) $(SANITIZE_CTEST_FLAGS)
+
+# The README's pictures under docs/, taken from the real program under Xvfb.
+screenshot:
+	@./scripts/install-deps.sh test
+	@$(MAKE) --no-print-directory build
+	/usr/bin/python3 scripts/screenshot.py --program $(BUILD_DIR)/app/klappomatikus --outdir docs
 
 # Timing and footprint figures (about nine minutes); never part of `make test`.
 bench:

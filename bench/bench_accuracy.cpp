@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Measures intervals of 1 ms to 6 s with xTimer and, around them, with
 // CLOCK_MONOTONIC_RAW, and prints the difference for each length.
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The random delay: how late after the requested interval Timer1's tick
 // shows the circle. Runs the real Form1 in a real event loop (any Qt
 // platform; the benchmark script uses offscreen and Xvfb) with a recording

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The cost of the stopwatch's operations next to a bare reading of the
 // clock it is built on.
 

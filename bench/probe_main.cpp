@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program as shipped, with probes for the robot: the counter readings
 // ("read <ns>", CLOCK_MONOTONIC), the screen positions the robot needs and
 // the caption of Label3 when it shows are written to standard output. The

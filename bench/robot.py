@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A robot user for the reaction test, through the X server like a person.
 
 Two jobs, each against a program it starts on an X display of its own:

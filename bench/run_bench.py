@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Runs every benchmark and prints one table: `make bench`.
 
 Starts a private X server for the parts that need a screen, and stops it

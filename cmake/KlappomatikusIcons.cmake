@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Renders the one clock-face design (app/icons/klappomatikus.svg) to PNGs
 # of any size at build time, so that the window icon and the desktop's
 # themed icons all come from the same drawing.

@@ -1,13 +1,20 @@
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Debian package of the installed tree: `cpack -G DEB` in the build
 # directory (or `cmake --build build --target package`).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME klappomatikus)
 set(CPACK_PACKAGE_VENDOR "Klappomatikus-Team")
-set(CPACK_PACKAGE_CONTACT "Klappomatikus-Team <info@klappo.de>")
+set(KLAPPOMATIKUS_CONTACT "Klappomatikus-Team <info@klappo.de>")
+set(CPACK_PACKAGE_CONTACT ${KLAPPOMATIKUS_CONTACT})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small reaction-time test with a German user interface")
-# Kept free of quotes and semicolons, which CPack would split as a list.
-set(CPACK_PACKAGE_DESCRIPTION
-    "Wait for the red circle and click the big button as fast as you can. The time is shown in seconds with three decimals, followed by a joking verdict.")
+# Kept free of quotes and semicolons, which CPack would split as a list;
+# Debian wants its lines at most 80 characters long.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "Wait for the red circle and click the big button as fast as you can."
+    "The time is shown in seconds with three decimals, followed by a joking"
+    "verdict.")
 set(CPACK_PACKAGE_HOMEPAGE_URL ${KLAPPOMATIKUS_HOMEPAGE})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY klappomatikus)
@@ -16,12 +23,34 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/package)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# Not "games": Debian puts the programs of that section into /usr/games,
+# which is not on every user's search path (root's, for one); the program
+# stays in /usr/bin like any desktop application.
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the program links come from dpkg-shlibdeps; the window's
 # texts are laid out for Liberation Sans 2, which no library pulls in
 # (Debian 12 ships it as fonts-liberation2, Debian 13 as fonts-liberation).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation (>= 1:2) | fonts-liberation2")
+
+include(GNUInstallDirs)
+
+# The documentation folder Debian requires: the machine-readable copyright
+# file and the changelog, made from the metainfo's release list.
+set(KLAPPOMATIKUS_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME})
+configure_file(${PROJECT_SOURCE_DIR}/data/copyright.in ${PROJECT_BINARY_DIR}/data/copyright @ONLY)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(changelog ${PROJECT_BINARY_DIR}/data/changelog.gz)
+add_custom_command(OUTPUT ${changelog}
+    COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/scripts/metainfo-changelog.py
+            ${KLAPPOMATIKUS_METAINFO} ${CPACK_PACKAGE_NAME} ${PROJECT_VERSION}
+            ${KLAPPOMATIKUS_CONTACT} ${changelog}
+    DEPENDS ${PROJECT_SOURCE_DIR}/scripts/metainfo-changelog.py ${KLAPPOMATIKUS_METAINFO}
+    COMMENT "Writing the changelog from the metainfo's releases"
+    VERBATIM)
+add_custom_target(klappomatikus_changelog ALL DEPENDS ${changelog})
+install(FILES ${PROJECT_BINARY_DIR}/data/copyright ${changelog}
+        DESTINATION ${KLAPPOMATIKUS_DOC_DIR})
 
 include(CPack)

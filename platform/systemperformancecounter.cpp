@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "systemperformancecounter.h"
 
 #include <time.h>

@@ -1,21 +1,25 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages that one purpose needs, and only those that
 # are missing; says in one line what it installs and why. Uses sudo when not
 # run as root. The same names serve Debian 12 and Debian 13.
 # Usage: install-deps.sh run|package|test|bench
 set -eu
 
-# To build the program and open its window (its icons are rendered at build
-# time; its texts are laid out for Liberation Sans).
-run="build-essential cmake ninja-build pkg-config qt6-base-dev librsvg2-bin
+# To build the program and open its window (its icons are rendered and its
+# changelog written at build time; its texts are laid out for Liberation Sans).
+run="build-essential cmake ninja-build pkg-config qt6-base-dev librsvg2-bin python3
      fonts-liberation2 fonts-dejavu-core"
 # To build the Debian package: dpkg-shlibdeps computes its dependencies.
 package="dpkg-dev file"
 # To run the test suite: a private X server and the X tools that drive and
-# read it, the accessibility bus, the desktop validators, fc-match.
+# read it, the accessibility bus, the desktop and package checkers, the
+# manual page's renderers, the licence checker, fc-match.
 test="xvfb xdotool x11-utils x11-xserver-utils imagemagick fontconfig
-      python3 python3-xlib python3-pyatspi gir1.2-atspi-2.0 at-spi2-core dbus dbus-daemon
-      desktop-file-utils appstream"
+      python3-xlib python3-pyatspi gir1.2-atspi-2.0 at-spi2-core dbus dbus-daemon
+      desktop-file-utils appstream lintian groff-base mandoc reuse git"
 # To run the benchmarks: Google Benchmark, and the test tools for the robot.
 bench="libbenchmark-dev"
 

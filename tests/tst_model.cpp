@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Random event sequences against the real Form1 on stand-in services, each
 // event checked against a small model of the attempt's states. A failing
 // sequence is shrunk to the shortest one found that still fails and printed

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Ten thousand attempts in one window on stand-in services: every attempt
 // still measures what the counter says, and the heap does not grow.
 

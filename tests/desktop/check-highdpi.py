@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Runs the real program at scale factor 1 and 2 on a private X server,
 arms an attempt with a click on "Ich bin bereit", waits for the red circle
 and saves a screenshot of the window for each scale. Checks that the window

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a command on a private Xvfb server: picks a random display number
 # that no one uses, retries with another if the server does not come up,
 # and stops the server when the command ends.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The program as a screen reader user meets it: the controls in tab order,
 the menu opened through its action, and a whole attempt played through the
 accessibility actions alone, with the verdict and the time read from the

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The reaction attempt as a person does it: arm, wait for the red circle,
 click the reaction button a chosen moment later, read the verdict box, dismiss
 it and read the shown time back from the accessibility tree. The shown time

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The early-press guard: three presses on the reaction button before the
 circle shows bring up the warning "und tschüss"; dismissing it ends the
 program with status 0. One or two early presses change nothing."""

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """An attempt with the keyboard only: Space arms, the focus moves to the
 reaction button (never to "Kein Bock mehr", where the next Space would end
 the program), Space reacts, Return dismisses the verdict, and the focus is

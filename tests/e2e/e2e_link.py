@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The homepage link with the real pointer: the underline comes with the
 first move over the label and goes within a tick of the pointer leaving it
 (the right and bottom edge still count as inside); pressing and releasing

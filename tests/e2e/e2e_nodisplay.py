@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Without any display, the program and the start script of `make run` stop
 with one clear line that says so and how to run under xvfb-run, and a
 non-zero status: no Qt abort, no core dump."""

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Start-up: the window appears with its title, size and place, shows its
 controls where they belong, and "Kein Bock mehr" ends the program with
 status 0."""

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Drives the real klappomatikus under its own Xvfb, as a person would.
 
 Each test gets a private X server (a random free display in 100..999), a

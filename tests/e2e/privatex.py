@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A private X server (Xvfb on a free display) and, when asked, a private
 D-Bus session bus: the one way the tests and the benchmarks get a screen.
 

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the build into a temporary prefix and checks what a desktop sees:
 # the program, a valid desktop entry, valid AppStream metainfo and every
 # themed icon at the size its directory claims, all named after the

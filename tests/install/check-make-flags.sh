@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Flags given to make reach an existing build tree: `make configure` with
 # one homepage and then another must leave the second in CMake's cache and
 # in the build rules the program is compiled with.

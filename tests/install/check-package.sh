@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package with CPack into a temporary directory and checks
 # its control data and contents: the dependencies computed from the shared
 # libraries the program links, and the installed tree under /usr.

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Plays a new user on a freshly bootstrapped, minimal Debian: a chroot made
 # with debootstrap (only git, make and sudo added) from the mirror that apt
 # uses here. A user with sudo clones the project and runs the README's two
