@@ -32,6 +32,9 @@ import time
 from Xlib import X, display as xdisplay
 from Xlib.ext import xtest
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+from privatex import end_with_parent  # noqa: E402
+
 
 def now_ns():
     return time.monotonic_ns()
@@ -80,7 +83,7 @@ class Program:
 
     def __init__(self, path, env):
         self.proc = subprocess.Popen([path], env=env, stdout=subprocess.PIPE,
-                                     stderr=subprocess.DEVNULL)
+                                     stderr=subprocess.DEVNULL, preexec_fn=end_with_parent)
         self.lines = queue.Queue()
         threading.Thread(target=self._read, daemon=True).start()
 
@@ -134,6 +137,84 @@ def parse_seconds(caption):
     return float(number)
 
 
+def wait_until(moment_ns):
+    """Sleeps to within 2 ms of the moment, then spins to it exactly."""
+    while now_ns() < moment_ns - 2_000_000:
+        time.sleep(0.001)
+    while now_ns() < moment_ns:
+        pass
+
+
+def see_circle(screen, cx, cy):
+    """Polls the middle of the circle as fast as the X server answers;
+    returns when the last poll was sent and when its red answer came."""
+    deadline = time.monotonic() + 8.0
+    while True:
+        sent = now_ns()
+        rgb = screen.pixel(cx, cy)
+        seen = now_ns()
+        if is_red(rgb):
+            return sent, seen
+        if time.monotonic() > deadline:
+            raise TimeoutError("the circle did not show")
+
+
+def react(screen, hold_ms):
+    """Clicks the reaction button; returns the robot's click time."""
+    if hold_ms <= 0:
+        clicked = now_ns()
+        screen.click()
+        return clicked
+    # As a person clicks: press, hold, release. The program reacts to the
+    # click, i.e. the release, so the robot's click time is the moment it
+    # sends the release.
+    screen.press()
+    wait_until(now_ns() + int(hold_ms * 1e6))
+    clicked = now_ns()
+    screen.release()
+    return clicked
+
+
+def record(program, screen, d_s, sent, seen, clicked):
+    """Reads what the probe reported of one attempt, dismisses the verdict
+    and returns the attempt's figures."""
+    # Calibrieren's two readings and Start's, then Halt's.
+    readings = [int(program.expect("read ")) for _ in range(4)]
+    stamps = program.expect("press ").split()
+    pressed, released = int(stamps[0]), int(stamps[2])
+    pressed_signal, released_signal = int(stamps[4]), int(stamps[6])
+    ok = program.expect("at ok").split()
+    time.sleep(0.05)
+    screen.click_at(int(ok[0]), int(ok[1]))
+    caption = program.expect("label3 ")
+    shown_ms = parse_seconds(caption) * 1000.0
+    start, halt = readings[2], readings[3]
+    robot_ms = (clicked - seen) / 1e6
+    return {
+        "D_ms": d_s * 1000.0,
+        "shown_ms": shown_ms,
+        "robot_ms": robot_ms,
+        "e_ms": (shown_ms + 50.0) - robot_ms,
+        # What the stopwatch measured, before the 50 ms and the rounding to
+        # three decimals.
+        "e_unrounded_ms": ((halt - start) - (readings[1] - readings[0])) / 1e6 - robot_ms,
+        "shown_to_screen_ms": (seen - start) / 1e6,
+        "poll_ms": (seen - sent) / 1e6,
+        "click_to_halt_ms": (halt - clicked) / 1e6,
+        "click_to_press_ms": (pressed - clicked) / 1e6,
+        "press_to_release_ms": (released - pressed) / 1e6,
+        "release_to_halt_ms": (halt - released) / 1e6,
+        "press_to_pressed_ms": (pressed_signal - pressed) / 1e6,
+        "release_to_released_ms": (released_signal - released) / 1e6,
+        "caption": caption,
+    }
+
+
+SUMMARISED = ("e_ms", "e_unrounded_ms", "shown_to_screen_ms", "poll_ms", "click_to_halt_ms",
+              "click_to_press_ms", "press_to_release_ms", "release_to_halt_ms",
+              "press_to_pressed_ms", "release_to_released_ms")
+
+
 def attempts(args):
     env = dict(os.environ, DISPLAY=args.display, LC_ALL="C.UTF-8", QT_QPA_PLATFORM="xcb")
     screen = Screen(args.display)
@@ -145,96 +226,26 @@ def attempts(args):
             name, x, y = program.expect("at ").split()
             positions[name] = (int(x), int(y))
         program.expect("ready")
-        cx, cy = positions["Shape1"]
         # D covers 0 to 0.9 s in steps of 45 ms, each with its own fraction
         # of a millisecond, so that the display's rounding to whole
         # milliseconds shows in e as it would for a person.
         fractions = random.Random(20261208)
         delays = [(i % 20) * 0.045 + fractions.random() * 0.001 for i in range(args.count)]
-        for i, d_s in enumerate(delays):
+        for d_s in delays:
             screen.click_at(*positions["Command1"])
             screen.move(*positions["Command3"])
-            # Poll the middle of the circle as fast as the X server answers.
-            polls = 0
-            deadline = time.monotonic() + 8.0
-            while True:
-                sent = now_ns()
-                rgb = screen.pixel(cx, cy)
-                seen = now_ns()
-                polls += 1
-                if is_red(rgb):
-                    break
-                if time.monotonic() > deadline:
-                    raise TimeoutError("the circle did not show")
-            target = seen + int(d_s * 1e9)
-            while now_ns() < target - 2_000_000:
-                time.sleep(0.001)
-            while now_ns() < target:
-                pass
-            if args.hold_ms > 0:
-                # As a person clicks: press, hold, release. The program
-                # reacts to the click, i.e. the release, so the robot's
-                # click time is the moment it sends the release.
-                screen.press()
-                held = now_ns() + int(args.hold_ms * 1e6)
-                while now_ns() < held - 2_000_000:
-                    time.sleep(0.001)
-                while now_ns() < held:
-                    pass
-                clicked = now_ns()
-                screen.release()
-            else:
-                clicked = now_ns()
-                screen.click()
-            # Calibrieren's two readings and Start's, then Halt's.
-            readings = [int(program.expect("read ")) for _ in range(4)]
-            stamps = program.expect("press ").split()
-            pressed, released = int(stamps[0]), int(stamps[2])
-            pressed_signal, released_signal = int(stamps[4]), int(stamps[6])
-            ok = program.expect("at ok").split()
-            time.sleep(0.05)
-            screen.click_at(int(ok[0]), int(ok[1]))
-            caption = program.expect("label3 ")
-            shown_ms = parse_seconds(caption) * 1000.0
-            start, halt = readings[2], readings[3]
-            robot_ms = (clicked - seen) / 1e6
-            records.append({
-                "D_ms": d_s * 1000.0,
-                "shown_ms": shown_ms,
-                "robot_ms": robot_ms,
-                "e_ms": (shown_ms + 50.0) - robot_ms,
-                # What the stopwatch measured, before the 50 ms and the
-                # rounding to three decimals.
-                "e_unrounded_ms": ((halt - start) - (readings[1] - readings[0])) / 1e6 - robot_ms,
-                "shown_to_screen_ms": (seen - start) / 1e6,
-                "poll_ms": (seen - sent) / 1e6,
-                "click_to_halt_ms": (halt - clicked) / 1e6,
-                "click_to_press_ms": (pressed - clicked) / 1e6,
-                "press_to_release_ms": (released - pressed) / 1e6,
-                "release_to_halt_ms": (halt - released) / 1e6,
-                "press_to_pressed_ms": (pressed_signal - pressed) / 1e6,
-                "release_to_released_ms": (released_signal - released) / 1e6,
-                "caption": caption,
-            })
+            sent, seen = see_circle(screen, *positions["Shape1"])
+            wait_until(seen + int(d_s * 1e9))
+            clicked = react(screen, args.hold_ms)
+            records.append(record(program, screen, d_s, sent, seen, clicked))
             if args.verbose:
                 print(json.dumps(records[-1]), file=sys.stderr)
             time.sleep(0.1)
     finally:
         program.stop()
-    result = {
-        "attempts": records,
-        "e_ms": summary([r["e_ms"] for r in records]),
-        "e_unrounded_ms": summary([r["e_unrounded_ms"] for r in records]),
-        "shown_to_screen_ms": summary([r["shown_to_screen_ms"] for r in records]),
-        "poll_ms": summary([r["poll_ms"] for r in records]),
-        "click_to_halt_ms": summary([r["click_to_halt_ms"] for r in records]),
-        "click_to_press_ms": summary([r["click_to_press_ms"] for r in records]),
-        "press_to_release_ms": summary([r["press_to_release_ms"] for r in records]),
-        "release_to_halt_ms": summary([r["release_to_halt_ms"] for r in records]),
-        "press_to_pressed_ms": summary([r["press_to_pressed_ms"] for r in records]),
-        "release_to_released_ms": summary([r["release_to_released_ms"] for r in records]),
-        "D_ms_range": [min(r["D_ms"] for r in records), max(r["D_ms"] for r in records)],
-    }
+    result = {"attempts": records}
+    result.update({key: summary([r[key] for r in records]) for key in SUMMARISED})
+    result["D_ms_range"] = [min(r["D_ms"] for r in records), max(r["D_ms"] for r in records)]
     return result
 
 
