@@ -12,5 +12,7 @@ public:
     void show(const QString &prompt, MessageBoxStyle style, const QString &title) override;
 
 private:
+    void returnFocusToParent();
+
     QWidget *m_parent = nullptr;
 };

@@ -1,8 +1,10 @@
-"""An attempt with the keyboard only: Space arms, the focus moves to the
-reaction button (never to "Kein Bock mehr", where the next Space would end
-the program), Space reacts, Return dismisses the verdict, and the focus is
-back on "Ich bin bereit" for the next Space. Closing the window while armed
-ends the program normally."""
+"""Two attempts with the keyboard only, on a bare X server without a window
+manager, with the pointer off the window so that it cannot steer the
+keyboard: Space arms, the focus moves to the reaction button (never to
+"Kein Bock mehr", where the next Space would end the program), Space
+reacts, Return dismisses the verdict, and the window takes the input focus
+back itself, with "Ich bin bereit" focused for the next Space. Closing the
+window while armed ends the program normally."""
 
 import time
 
@@ -26,10 +28,13 @@ def main():
         focused = lambda node: session.has_state(node, pyatspi.STATE_FOCUSED)  # noqa: E731
         enabled = lambda node: session.has_state(node, pyatspi.STATE_ENABLED)  # noqa: E731
         circle = session.centre_of(e.SHAPE1)
-        # Keep the pointer off the buttons so that only the keyboard acts.
-        session.move_to(*session.centre_of((380, 150, 10, 10)))
+        # The pointer off the window: the X server's default focus follows
+        # the pointer and would otherwise carry the keys to the window.
+        session.move_to(0, 0)
+        check(session.geometry(window)[:2] > (0, 0), "the window covers the screen's corner")
 
-        session.xdotool("windowfocus", "--sync", window)
+        e.poll(lambda: session.input_focus() == window, 3, 0.02,
+               "the window to take the input focus at start-up")
         e.poll(lambda: focused(command1), 3, 0.02, "the focus on \"Ich bin bereit\" at start-up")
 
         for number in (1, 2):
@@ -47,9 +52,8 @@ def main():
             after = time.monotonic()
 
             box = session.wait_for_window("Auswertung", 5)
-            # Without a window manager the new box does not take the keyboard
-            # by itself; a person would click on it or a manager would focus it.
-            session.xdotool("windowfocus", "--sync", box)
+            e.poll(lambda: session.input_focus() == box, 3, 0.01,
+                   "the verdict to take the input focus")
             session.xdotool("key", "Return")
             e.poll(lambda: not session.find_windows("Auswertung"), 3, 0.01,
                    "Return to close the verdict")
@@ -64,8 +68,8 @@ def main():
                   f"shown {text} does not match a Space pressed "
                   f"{(before - seen_at) * 1000:.0f} ms after the circle")
 
-            # No window manager hands the keyboard back when the box goes.
-            session.xdotool("windowfocus", "--sync", window)
+            e.poll(lambda: session.input_focus() == window, 3, 0.01,
+                   "the window to take the input focus back after the verdict")
             e.poll(lambda: enabled(command1) and focused(command1), 3, 0.01,
                    "the focus back on \"Ich bin bereit\" after the verdict")
 

@@ -421,6 +421,12 @@ class Session:
 
     # ---- input ------------------------------------------------------------
 
+    def input_focus(self):
+        """The id of the window with the X input focus; None while the focus
+        is nowhere or follows the pointer (PointerRoot)."""
+        focus = self.x.get_input_focus().focus
+        return getattr(focus, "id", None)
+
     def pointer(self):
         reply = self.x.screen().root.query_pointer()
         return (reply.root_x, reply.root_y)
