@@ -4,12 +4,17 @@ keyboard: Space arms, the focus moves to the reaction button (never to
 "Kein Bock mehr", where the next Space would end the program), Space
 reacts, Return dismisses the verdict, and the window takes the input focus
 back itself, with "Ich bin bereit" focused for the next Space. Closing the
-window while armed ends the program normally."""
+window while armed ends the program normally.
+
+The red circle is in the accessibility tree, named "Roter Kreis", only
+while it is on screen, and its appearing and going are announced."""
 
 import time
 
 import e2elib as e
 from e2elib import check, log
+
+CIRCLE_NAME = "Roter Kreis"
 
 
 def main():
@@ -28,6 +33,10 @@ def main():
         focused = lambda node: session.has_state(node, pyatspi.STATE_FOCUSED)  # noqa: E731
         enabled = lambda node: session.has_state(node, pyatspi.STATE_ENABLED)  # noqa: E731
         circle = session.centre_of(e.SHAPE1)
+        circle_nodes = lambda: [node for node in session.accessibles(  # noqa: E731
+            session.top_level("Klappomatikus")) if node.name == CIRCLE_NAME]
+        showing = "object:state-changed:showing"
+        session.listen(showing)
         # The pointer off the window: the X server's default focus follows
         # the pointer and would otherwise carry the keys to the window.
         session.move_to(0, 0)
@@ -38,6 +47,11 @@ def main():
         e.poll(lambda: focused(command1), 3, 0.02, "the focus on \"Ich bin bereit\" at start-up")
 
         for number in (1, 2):
+            check(not circle_nodes(), f"\"{CIRCLE_NAME}\" is in the tree before the circle shows")
+            earlier = len(session.events())
+
+            def announced(shows, earlier=earlier):
+                return (showing, shows, CIRCLE_NAME) in session.events()[earlier:]
             session.xdotool("key", "space")
             e.poll(lambda: not enabled(command1) and enabled(command3), 2, 0.01,
                    "Space to arm the attempt")
@@ -46,6 +60,13 @@ def main():
 
             e.poll(lambda: session.pixel(*circle) == e.RED, 8, 0.001, "the red circle")
             seen_at = time.monotonic()
+            nodes = e.poll(circle_nodes, 1, 0.01, f"\"{CIRCLE_NAME}\" in the accessibility tree")
+            check(len(nodes) == 1 and nodes[0].getRoleName() == "image"
+                  and session.has_state(nodes[0], pyatspi.STATE_SHOWING)
+                  and session.extents(nodes[0]) == session.to_screen(e.SHAPE1),
+                  f"the circle's accessible is not one showing image over the circle: "
+                  f"{[(node.getRoleName(), session.extents(node)) for node in nodes]}")
+            e.poll(lambda: announced(1), 1, 0.01, "the announcement that the circle shows")
             time.sleep(0.25)
             before = time.monotonic()
             session.xdotool("key", "space")
@@ -59,6 +80,9 @@ def main():
                    "Return to close the verdict")
             e.poll(lambda: session.has_state(label3, pyatspi.STATE_SHOWING), 3, 0.01,
                    "the time to show")
+            e.poll(lambda: not circle_nodes(), 1, 0.01,
+                   f"\"{CIRCLE_NAME}\" to leave the accessibility tree")
+            e.poll(lambda: announced(0), 1, 0.01, "the announcement that the circle went")
             text = label3.name
             log(f"attempt {number} by keyboard: Space {(before - seen_at) * 1000:.0f}.."
                 f"{(after - seen_at) * 1000:.0f} ms after the circle, shown {text!r}")

@@ -161,6 +161,7 @@ class Session:
         self.started_at = None
         self.window_seen_at = None
         self._atspi = None
+        self._events = []
 
     # ---- life cycle -------------------------------------------------------
 
@@ -515,6 +516,28 @@ class Session:
             if child is not None and child.name == name:
                 return child
         return None
+
+    def listen(self, *event_types):
+        """Records accessibility events of these types from now on; events()
+        returns them."""
+        pyatspi = self.atspi()
+        self._events = []
+
+        def record(event):
+            try:
+                source = event.source.name
+            except Exception:
+                source = None
+            self._events.append((event.type, event.detail1, source))
+        pyatspi.Registry.registerEventListener(record, *event_types)
+
+    def events(self):
+        """The recorded events as (type, detail1, source name), oldest first."""
+        from gi.repository import GLib
+        context = GLib.MainContext.default()
+        while context.iteration(False):
+            pass
+        return list(self._events)
 
     def extents(self, accessible):
         pyatspi = self.atspi()

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QAccessibleWidget>
+
+// Presents a CircleShape to assistive technology as a graphic, not as an
+// anonymous filler.
+class CircleShapeAccessible : public QAccessibleWidget
+{
+public:
+    explicit CircleShapeAccessible(QWidget *widget);
+
+    // Installs the factory for circle shapes and the widgets that hold them;
+    // later calls do nothing.
+    static void install();
+};
