@@ -9,9 +9,14 @@ QAccessibleInterface *createAccessible(const QString &className, QObject *object
 {
     if (auto *shape = qobject_cast<CircleShape *>(object))
         return new CircleShapeAccessible(shape);
-    // Only a plain widget: Qt's own interfaces for the others stay.
-    if (className == QLatin1String("QWidget") && ShapeHolderAccessible::holdsShapes(object))
-        return new ShapeHolderAccessible(static_cast<QWidget *>(object));
+    // Any plain child widget may hold a shape, and the interface is kept
+    // once made, so it is chosen before the shape arrives. Qt's own
+    // interfaces for the other classes and for windows stay.
+    if (className == QLatin1String("QWidget")) {
+        auto *widget = static_cast<QWidget *>(object);
+        if (!widget->isWindow())
+            return new ShapeHolderAccessible(widget);
+    }
     return nullptr;
 }
 

@@ -115,7 +115,8 @@ inline constexpr std::array<ControlDefinition, 8> Controls{{
      FontStyle::Bold, &Red, nullptr, false, Initially::Shown, Enabled::Yes},
 }};
 
-inline constexpr ShapeDefinition Shape1{"Shape1", 2160, 1920, 1815, 1215, Red, Red, "Roter Kreis"};
+inline constexpr ShapeDefinition Shape1{"Shape1", 2160, 1920, 1815, 1215, Red, Red,
+                                        "Roter Kreis"};
 
 inline constexpr TimerDefinition Timer1{"Timer1", 500, false};
 inline constexpr TimerDefinition Timer2{"Timer2", 100, true};

@@ -17,11 +17,6 @@ ShapeHolderAccessible::ShapeHolderAccessible(QWidget *widget)
 {
 }
 
-bool ShapeHolderAccessible::holdsShapes(const QObject *object)
-{
-    return object->findChild<CircleShape *>(QString(), Qt::FindDirectChildrenOnly) != nullptr;
-}
-
 QList<QAccessibleInterface *> ShapeHolderAccessible::presentChildren() const
 {
     QList<QAccessibleInterface *> present;

@@ -2,15 +2,13 @@
 
 #include <QAccessibleWidget>
 
-// The accessible of a plain widget that holds CircleShapes: a shape counts
-// among its children only while it is shown, so that assistive technology
-// finds it only while it is on screen.
+// The accessible of a plain child widget, as Qt's own, except that a
+// CircleShape counts among its children only while it is shown, so that
+// assistive technology finds the shape only while it is on screen.
 class ShapeHolderAccessible : public QAccessibleWidget
 {
 public:
     explicit ShapeHolderAccessible(QWidget *widget);
-
-    static bool holdsShapes(const QObject *object);
 
     int childCount() const override;
     QAccessibleInterface *child(int index) const override;
