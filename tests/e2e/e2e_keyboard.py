@@ -60,13 +60,13 @@ def main():
 
             e.poll(lambda: session.pixel(*circle) == e.RED, 8, 0.001, "the red circle")
             seen_at = time.monotonic()
-            nodes = e.poll(circle_nodes, 1, 0.01, f"\"{CIRCLE_NAME}\" in the accessibility tree")
+            nodes = e.poll(circle_nodes, 3, 0.01, f"\"{CIRCLE_NAME}\" in the accessibility tree")
             check(len(nodes) == 1 and nodes[0].getRoleName() == "image"
                   and session.has_state(nodes[0], pyatspi.STATE_SHOWING)
                   and session.extents(nodes[0]) == session.to_screen(e.SHAPE1),
                   f"the circle's accessible is not one showing image over the circle: "
                   f"{[(node.getRoleName(), session.extents(node)) for node in nodes]}")
-            e.poll(lambda: announced(1), 1, 0.01, "the announcement that the circle shows")
+            e.poll(lambda: announced(1), 3, 0.01, "the announcement that the circle shows")
             time.sleep(0.25)
             before = time.monotonic()
             session.xdotool("key", "space")
@@ -80,9 +80,9 @@ def main():
                    "Return to close the verdict")
             e.poll(lambda: session.has_state(label3, pyatspi.STATE_SHOWING), 3, 0.01,
                    "the time to show")
-            e.poll(lambda: not circle_nodes(), 1, 0.01,
+            e.poll(lambda: not circle_nodes(), 3, 0.01,
                    f"\"{CIRCLE_NAME}\" to leave the accessibility tree")
-            e.poll(lambda: announced(0), 1, 0.01, "the announcement that the circle went")
+            e.poll(lambda: announced(0), 3, 0.01, "the announcement that the circle went")
             text = label3.name
             log(f"attempt {number} by keyboard: Space {(before - seen_at) * 1000:.0f}.."
                 f"{(after - seen_at) * 1000:.0f} ms after the circle, shown {text!r}")
