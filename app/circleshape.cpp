@@ -3,6 +3,9 @@
 
 #include "circleshape.h"
 
+#include "circleshapeaccessible.h"
+
+#include <QAccessible>
 #include <QPainter>
 
 #include <algorithm>
@@ -12,6 +15,7 @@ CircleShape::CircleShape(QWidget *parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
+    CircleShapeAccessible::install();
 }
 
 void CircleShape::setFillColor(const QColor &color)
@@ -42,4 +46,20 @@ void CircleShape::paintEvent(QPaintEvent *)
     painter.setBrush(m_fillColor);
     // The pen straddles the outline; keep it inside the box.
     painter.drawEllipse(QRectF(circleRect()).adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+// Qt announces the change of visibility itself; the shape also enters and
+// leaves its parent's accessible children, which is announced here.
+void CircleShape::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    QAccessibleEvent entered(this, QAccessible::ObjectCreated);
+    QAccessible::updateAccessibility(&entered);
+}
+
+void CircleShape::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    QAccessibleEvent left(this, QAccessible::ObjectDestroyed);
+    QAccessible::updateAccessibility(&left);
 }

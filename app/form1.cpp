@@ -192,6 +192,7 @@ void Form1::buildShape()
                                definition.height));
     Shape1->setFillColor(toColor(definition.fillColor));
     Shape1->setBorderColor(toColor(definition.borderColor));
+    Shape1->setAccessibleName(QString::fromUtf8(definition.accessibleName));
     Shape1->hide();
 }
 

@@ -53,6 +53,8 @@ struct ShapeDefinition
     int height;
     Rgb fillColor;
     Rgb borderColor;
+    // What assistive technology reads out while the shape is shown.
+    const char *accessibleName;
 };
 
 struct TimerDefinition
@@ -133,7 +135,8 @@ inline constexpr std::array<ControlDefinition, 8> Controls{{
 
 inline constexpr ShapeDefinition Shape1{.name = "Shape1",
                                         .left = 2160, .top = 1920, .width = 1815, .height = 1215,
-                                        .fillColor = Red, .borderColor = Red};
+                                        .fillColor = Red, .borderColor = Red,
+                                        .accessibleName = "Roter Kreis"};
 
 inline constexpr TimerDefinition Timer1{.name = "Timer1", .intervalMs = 500, .enabled = false};
 inline constexpr TimerDefinition Timer2{.name = "Timer2", .intervalMs = 100, .enabled = true};

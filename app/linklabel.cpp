@@ -26,6 +26,15 @@ void LinkLabel::mousePressEvent(QMouseEvent *event)
     emit mousePressed();
 }
 
+// Qt delivers a double-click's second press here instead of to
+// mousePressEvent; it colours the label but arms no click, so that a
+// double-click opens the homepage once.
+void LinkLabel::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
+    emit mousePressed();
+}
+
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();

@@ -7,7 +7,8 @@
 
 // A label that reports the mouse: moves over it (with or without a button
 // held), presses and releases of any button, left-button clicks (a release
-// over the label after a press on it) and the pointer leaving it.
+// over the label after a single press on it) and the pointer leaving it.
+// The second press of a double-click is a press but no click.
 class LinkLabel : public QLabel
 {
     Q_OBJECT
@@ -25,6 +26,7 @@ signals:
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
 

@@ -20,5 +20,7 @@ int main(int argc, char *argv[])
     system.messageBoxes().setParentWindow(&form);
     form.centreOnScreen();
     form.show();
+    // Without a window manager nobody else gives the new window the keyboard.
+    form.activateWindow();
     return application.exec();
 }

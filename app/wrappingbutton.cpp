@@ -70,6 +70,14 @@ QRect WrappingButton::contentsRectangle() const
     return style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
 }
 
+// A wrapped caption fills its lines to the edge of the room it is given; the
+// margin keeps its widest line off the sides of the face, as a one-line
+// caption is kept by the style's own button margin.
+QRect WrappingButton::captionRectangle() const
+{
+    return contentsRectangle().adjusted(CaptionMargin, 0, -CaptionMargin, 0);
+}
+
 void WrappingButton::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);
@@ -79,6 +87,6 @@ void WrappingButton::paintEvent(QPaintEvent *)
     // here so that it can wrap.
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
-    painter.drawItemText(contentsRectangle(), TextFlags, palette(), isEnabled(), text(),
+    painter.drawItemText(captionRectangle(), TextFlags, palette(), isEnabled(), text(),
                          QPalette::ButtonText);
 }

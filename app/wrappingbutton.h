@@ -18,9 +18,13 @@ public:
     // How long the pressed look waits for a release that would make it moot.
     static constexpr int PressedLookDelayMs = 4;
 
-    // Flags with which the caption is laid out inside contentsRectangle().
+    // Flags with which the caption is laid out inside captionRectangle().
     static constexpr int TextFlags = Qt::AlignCenter | Qt::TextWordWrap;
+    // Clear face between the caption and the button's sides, in pixels.
+    static constexpr int CaptionMargin = 3;
     QRect contentsRectangle() const;
+    // The contents rectangle less CaptionMargin on the left and right.
+    QRect captionRectangle() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -15,5 +15,7 @@ public:
     void show(const QString &prompt, MessageBoxStyle style, const QString &title) override;
 
 private:
+    void returnFocusToParent();
+
     QWidget *m_parent = nullptr;
 };

@@ -8,10 +8,41 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QHash>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
 #include <QTest>
+
+#include <cstdlib>
+
+namespace {
+
+// The pixels inside `area` visibly darker than the face, the colour most
+// common in their row (the face is shaded from top to bottom; its bevel is
+// lighter).
+QRect inkWithin(const QImage &image, const QRect &area)
+{
+    constexpr int VisibleDifference = 8;
+    QRect ink;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        QHash<int, int> counts;
+        for (int x = area.left(); x <= area.right(); ++x)
+            ++counts[qGray(image.pixel(x, y))];
+        int face = 0;
+        for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+            if (it.value() > counts.value(face))
+                face = it.key();
+        }
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (face - qGray(image.pixel(x, y)) > VisibleDifference)
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
+}
+
+} // namespace
 
 class TestForm1Layout : public QObject
 {
@@ -25,6 +56,8 @@ private slots:
     void controls_data();
     void controls();
     void captionsFitTheirControls();
+    void captionInkKeepsClearOfTheFace_data();
+    void captionInkKeepsClearOfTheFace();
     void tabOrderAndFocus();
     void circleIsLargestCentredInItsBox();
     void timers();
@@ -180,7 +213,7 @@ void TestForm1Layout::captionsFitTheirControls()
         QString text;
         int flags = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
         if (auto *button = qobject_cast<WrappingButton *>(control)) {
-            room = button->contentsRectangle();
+            room = button->captionRectangle();
             text = button->text();
             flags = WrappingButton::TextFlags;
         } else if (auto *label = qobject_cast<QLabel *>(control)) {
@@ -197,6 +230,50 @@ void TestForm1Layout::captionsFitTheirControls()
                                 .arg(needed.width()).arg(needed.height())
                                 .arg(room.width()).arg(room.height())));
     }
+}
+
+void TestForm1Layout::captionInkKeepsClearOfTheFace_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("scale");
+    for (const char *name : {"Command1", "Command2", "Command3"}) {
+        for (const int scale : {1, 2})
+            QTest::addRow("%s at scale %d", name, scale) << QString::fromLatin1(name) << scale;
+    }
+}
+
+// The caption drawn at the given scale, measured against the contents
+// rectangle: at least 3 px of clear face beside it, centred, and within the
+// height with a clear row above and below.
+void TestForm1Layout::captionInkKeepsClearOfTheFace()
+{
+    QFETCH(QString, name);
+    QFETCH(int, scale);
+    constexpr int ClearFace = 3;
+    FormFixture fixture;
+    auto *button = fixture.form->findChild<WrappingButton *>(name);
+    QVERIFY(button);
+    QImage image(button->size() * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    image.fill(button->palette().color(QPalette::Window));
+    button->render(&image);
+
+    const QRect contents = button->contentsRectangle();
+    const QRect area(contents.topLeft() * scale, contents.size() * scale);
+    // The frame's antialiased edge and rounded corners reach one pixel into
+    // the contents rectangle; the caption keeps well clear of that band.
+    const QRect scanned = area.adjusted(scale, scale, -scale, -scale);
+    const QRect ink = inkWithin(image, scanned);
+    const int left = ink.left() - area.left();
+    const int right = area.right() - ink.right();
+    const QString figures = QStringLiteral("ink %1..%2 x %3..%4 in %5..%6 x %7..%8")
+                                .arg(ink.left()).arg(ink.right()).arg(ink.top())
+                                .arg(ink.bottom()).arg(area.left()).arg(area.right())
+                                .arg(area.top()).arg(area.bottom());
+    QVERIFY2(!ink.isEmpty(), qPrintable(figures));
+    QVERIFY2(left >= ClearFace * scale && right >= ClearFace * scale, qPrintable(figures));
+    QVERIFY2(std::abs(left - right) <= 2 * scale, qPrintable(figures));
+    QVERIFY2(ink.top() > scanned.top() && ink.bottom() < scanned.bottom(), qPrintable(figures));
 }
 
 void TestForm1Layout::tabOrderAndFocus()

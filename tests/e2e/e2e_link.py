@@ -5,7 +5,8 @@
 first move over the label and goes within a tick of the pointer leaving it
 (the right and bottom edge still count as inside); pressing and releasing
 change the text colour; a click hands exactly the homepage to the desktop's
-opener, here a stand-in xdg-open first on PATH that records what it gets."""
+opener, here a stand-in xdg-open first on PATH that records what it gets; a
+double-click hands it over once."""
 
 import os
 import stat
@@ -224,6 +225,19 @@ def exercise(session, args, record):
     time.sleep(0.3)
     check(len(read_calls(record)) == 1,
           f"a right click opened the homepage: {read_calls(record)}")
+
+    # A double-click opens the homepage once: its second press is no click,
+    # but it colours the label like any press.
+    session.xdotool("mousedown", 1, "mouseup", 1, "mousedown", 1)
+    e.poll(lambda: link.count(PRESSED) >= 20 and link.count(RELEASED) == 0, 2, 0.005,
+           f"the text colour {PRESSED} while a double-click's second press is held")
+    session.xdotool("mouseup", 1)
+    e.poll(lambda: link.count(RELEASED) >= 20 and link.count(PRESSED) == 0, 2, 0.005,
+           f"the text colour {RELEASED} after the double-click")
+    e.poll(lambda: len(read_calls(record)) >= 2, 5, 0.02, "the double-click to open")
+    time.sleep(0.5)
+    check(len(read_calls(record)) == 2,
+          f"a double-click opened the homepage {len(read_calls(record)) - 1} times")
 
     # The red does not come back, hovering or not.
     hover()

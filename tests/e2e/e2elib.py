@@ -92,6 +92,7 @@ ROLE_NUMBERS = {
     "menu item": ("ROLE_MENU_ITEM",),
     "popup menu": ("ROLE_POPUP_MENU", "ROLE_MENU"),
     "alert": ("ROLE_ALERT", "ROLE_DIALOG"),
+    "image": ("ROLE_IMAGE",),
 }
 
 
@@ -152,6 +153,7 @@ class Session:
         self.started_at = None
         self.window_seen_at = None
         self._atspi = None
+        self._events = []
 
     # ---- life cycle -------------------------------------------------------
 
@@ -314,6 +316,12 @@ class Session:
 
     # ---- input ------------------------------------------------------------
 
+    def input_focus(self):
+        """The id of the window with the X input focus; None while the focus
+        is nowhere or follows the pointer (PointerRoot)."""
+        focus = self.x.get_input_focus().focus
+        return getattr(focus, "id", None)
+
     def pointer(self):
         reply = self.x.screen().root.query_pointer()
         return (reply.root_x, reply.root_y)
@@ -402,6 +410,28 @@ class Session:
             if child is not None and child.name == name:
                 return child
         return None
+
+    def listen(self, *event_types):
+        """Records accessibility events of these types from now on; events()
+        returns them."""
+        pyatspi = self.atspi()
+        self._events = []
+
+        def record(event):
+            try:
+                source = event.source.name
+            except Exception:
+                source = None
+            self._events.append((event.type, event.detail1, source))
+        pyatspi.Registry.registerEventListener(record, *event_types)
+
+    def events(self):
+        """The recorded events as (type, detail1, source name), oldest first."""
+        from gi.repository import GLib
+        context = GLib.MainContext.default()
+        while context.iteration(False):
+            pass
+        return list(self._events)
 
     def extents(self, accessible):
         pyatspi = self.atspi()
