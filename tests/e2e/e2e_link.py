@@ -109,144 +109,165 @@ def main():
         os.rmdir(opener_dir)
 
 
+class LinkUser:
+    """Plays with the link label as a person does, checking what it shows
+    and what the stand-in opener was asked."""
+
+    def __init__(self, session, args, record):
+        self.session = session
+        self.args = args
+        self.record = record
+        self.locate("")
+
+    def locate(self, what):
+        """Finds the painted label (anew after the window moved)."""
+        session = self.session
+        left, top, width, height = self.box = session.to_screen(e.LABEL5)
+        e.poll(lambda: any(is_reddish(p) for row in session.grab(left, top, width, height)
+                           for p in row), 5, 0.01, f"the {what}label to be painted")
+        self.link = LinkPixels(session)
+        self.centre = (left + width // 2, top + height // 2)
+        self.away = session.centre_of((20, 150, 10, 10))
+
+    def hover(self):
+        self.session.move_to(*self.centre)
+        started = time.monotonic()
+        e.poll(self.link.underlined, 2, 0.002, "the underline under the pointer")
+        return time.monotonic() - started
+
+    def leave_to(self, point):
+        self.session.move_to(*point)
+        started = time.monotonic()
+        e.poll(lambda: not self.link.underlined(), 2, 0.002, f"the underline to go at {point}")
+        return time.monotonic() - started
+
+    def stays_for(self, seconds, where):
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            check(self.link.underlined(), f"the underline went while the pointer was {where}")
+            time.sleep(0.02)
+
+    def colour_follows(self, press, release, what, while_held=None):
+        """Sends the press and the release (xdotool's words); the text takes
+        the pressed colour, then the released one."""
+        link = self.link
+        self.session.xdotool(*press)
+        e.poll(lambda: link.count(PRESSED) >= 20 and link.count(RELEASED) == 0
+               and not link.any_red(), 2, 0.005,
+               f"the text colour {PRESSED} while {what} is held")
+        if while_held:
+            while_held()
+        self.session.xdotool(*release)
+        e.poll(lambda: link.count(RELEASED) >= 20 and link.count(PRESSED) == 0, 2, 0.005,
+               f"the text colour {RELEASED} after {what}")
+
+    def check_underline(self):
+        left, top, width, height = self.box
+        centre = self.centre
+        self.session.move_to(*self.away)
+        appeared = self.hover()
+        log(f"underline appeared {appeared * 1000:.0f} ms after the pointer arrived")
+        self.session.screenshot("link-hover.png")
+        self.stays_for(0.35, "on the label")
+        # The poll's rectangle includes its right and bottom edge, one pixel
+        # beyond the label itself; the pixel after that is outside.
+        self.session.move_to(left + width, centre[1])
+        self.stays_for(0.35, f"on the right edge ({width} px right of the label's left)")
+        times = [self.leave_to((left + width + 1, centre[1]))]
+        self.hover()
+        self.session.move_to(centre[0], top + height)
+        self.stays_for(0.35, "on the bottom edge")
+        times.append(self.leave_to((centre[0], top + height + 1)))
+        for point in ((left - 1, centre[1]), (centre[0], top - 1)):
+            self.hover()
+            times.append(self.leave_to(point))
+        for _ in range(LEAVE_REPEATS):
+            self.hover()
+            times.append(self.leave_to(self.away))
+        self.session.screenshot("link-left.png")
+        log("underline gone after the pointer left: " +
+            ", ".join(f"{value * 1000:.0f}" for value in times) + " ms "
+            f"(mean {sum(times) / len(times) * 1000:.0f}, max {max(times) * 1000:.0f})")
+        three_quarters = sorted(times)[(3 * len(times)) // 4]
+        check(three_quarters <= MOSTLY_GONE_WITHIN,
+              f"fewer than three quarters of the leaves showed within "
+              f"{MOSTLY_GONE_WITHIN * 1000:.0f} ms (third quartile {three_quarters * 1000:.0f} ms)")
+        check(max(times) <= ALL_GONE_WITHIN,
+              f"the underline stayed up to {max(times) * 1000:.0f} ms after the pointer left")
+        check(self.link.any_red(), "the link changed colour without a button press")
+
+    def check_moved_window(self):
+        """Moved, the window takes the label along; the poll follows it."""
+        session = self.session
+        old_centre = self.centre
+        x, y, _, _ = session.geometry(session.window)
+        session.xdotool("windowmove", session.window, x + 41, y - 37)
+        e.poll(lambda: session.geometry(session.window)[:2] == (x + 41, y - 37), 3, 0.01,
+               "the window to move")
+        self.locate("moved ")
+        self.hover()
+        self.stays_for(0.35, "on the label in the moved window")
+        gone_moved = self.leave_to(old_centre)
+        log(f"after the window moved, the underline went {gone_moved * 1000:.0f} ms after the "
+            "pointer left")
+        check(gone_moved <= ALL_GONE_WITHIN, "the underline stayed after the window moved")
+
+    def check_click(self):
+        """Press and hold: the pressed colour, nothing opened yet; the
+        release opens the homepage once, in the program's folder."""
+        def nothing_opened_yet():
+            self.session.screenshot("link-pressed.png")
+            time.sleep(0.2)
+            check(read_calls(self.record) == [],
+                  "the homepage opened on the press, before the release")
+        self.session.move_to(*self.centre)
+        self.colour_follows(("mousedown", 1), ("mouseup", 1), "the button", nothing_opened_yet)
+        e.poll(lambda: read_calls(self.record), 5, 0.02, "the stand-in xdg-open to be called")
+        time.sleep(0.3)
+        calls = read_calls(self.record)
+        program_folder = os.path.dirname(os.path.realpath(self.args.program))
+        log(f"opener calls: {calls}")
+        check(len(calls) == 1, f"one click opened the homepage {len(calls)} times: {calls}")
+        check(calls[0][1:] == [self.args.homepage],
+              f"the opener got {calls[0][1:]}, expected exactly [{self.args.homepage!r}]")
+        check(os.path.realpath(calls[0][0]) == program_folder,
+              f"the opener ran in {calls[0][0]}, not in the program's folder {program_folder}")
+
+    def check_other_presses(self):
+        """Any button colours the label, the right one too, but opens
+        nothing; a double-click opens the homepage once: its second press is
+        no click, but it colours the label like any press."""
+        self.session.move_to(*self.centre)
+        self.colour_follows(("mousedown", 3), ("mouseup", 3), "the right button")
+        time.sleep(0.3)
+        check(len(read_calls(self.record)) == 1,
+              f"a right click opened the homepage: {read_calls(self.record)}")
+        self.colour_follows(("mousedown", 1, "mouseup", 1, "mousedown", 1), ("mouseup", 1),
+                            "a double-click's second press")
+        e.poll(lambda: len(read_calls(self.record)) >= 2, 5, 0.02, "the double-click to open")
+        time.sleep(0.5)
+        check(len(read_calls(self.record)) == 2,
+              f"a double-click opened the homepage {len(read_calls(self.record)) - 1} times")
+
+    def check_red_stays_away(self):
+        """The red does not come back, hovering or not."""
+        self.hover()
+        self.leave_to(self.away)
+        time.sleep(0.25)
+        rows = self.link.grab()
+        check(self.link.count(RELEASED, rows) >= 20 and not self.link.any_red(rows),
+              "the link lost its released colour")
+
+
 def exercise(session, args, record):
     session.start_program()
     session.wait_for_main_window()
-    left, top, width, height = session.to_screen(e.LABEL5)
-    e.poll(lambda: any(is_reddish(p) for row in session.grab(left, top, width, height)
-                       for p in row), 5, 0.01, "the link label to be painted")
-    link = LinkPixels(session)
-    centre = (left + width // 2, top + height // 2)
-    away = session.centre_of((20, 150, 10, 10))
-    session.move_to(*away)
-
-    def hover():
-        session.move_to(*centre)
-        started = time.monotonic()
-        e.poll(link.underlined, 2, 0.002, "the underline under the pointer")
-        return time.monotonic() - started
-
-    def leave_to(point):
-        session.move_to(*point)
-        started = time.monotonic()
-        e.poll(lambda: not link.underlined(), 2, 0.002, f"the underline to go at {point}")
-        return time.monotonic() - started
-
-    def stays_for(seconds, where):
-        deadline = time.monotonic() + seconds
-        while time.monotonic() < deadline:
-            check(link.underlined(), f"the underline went while the pointer was {where}")
-            time.sleep(0.02)
-
-    appeared = hover()
-    log(f"underline appeared {appeared * 1000:.0f} ms after the pointer arrived")
-    session.screenshot("link-hover.png")
-    stays_for(0.35, "on the label")
-
-    # The poll's rectangle includes its right and bottom edge, one pixel
-    # beyond the label itself; the pixel after that is outside.
-    session.move_to(left + width, centre[1])
-    stays_for(0.35, f"on the right edge ({left + width - left} px right of the label's left)")
-    gone_right = leave_to((left + width + 1, centre[1]))
-    hover()
-    session.move_to(centre[0], top + height)
-    stays_for(0.35, "on the bottom edge")
-    gone_bottom = leave_to((centre[0], top + height + 1))
-    hover()
-    gone_left = leave_to((left - 1, centre[1]))
-    hover()
-    gone_top = leave_to((centre[0], top - 1))
-
-    times = [gone_right, gone_bottom, gone_left, gone_top]
-    for _ in range(LEAVE_REPEATS):
-        hover()
-        times.append(leave_to(away))
-    session.screenshot("link-left.png")
-    log("underline gone after the pointer left: " +
-        ", ".join(f"{value * 1000:.0f}" for value in times) + " ms "
-        f"(mean {sum(times) / len(times) * 1000:.0f}, max {max(times) * 1000:.0f})")
-    three_quarters = sorted(times)[(3 * len(times)) // 4]
-    check(three_quarters <= MOSTLY_GONE_WITHIN,
-          f"fewer than three quarters of the leaves showed within "
-          f"{MOSTLY_GONE_WITHIN * 1000:.0f} ms (third quartile {three_quarters * 1000:.0f} ms)")
-    check(max(times) <= ALL_GONE_WITHIN,
-          f"the underline stayed up to {max(times) * 1000:.0f} ms after the pointer left")
-    check(link.any_red(), "the link changed colour without a button press")
-
-    # Moved, the window takes the label along; the poll follows it there.
-    old_centre = centre
-    x, y, _, _ = session.geometry(session.window)
-    session.xdotool("windowmove", session.window, x + 41, y - 37)
-    e.poll(lambda: session.geometry(session.window)[:2] == (x + 41, y - 37), 3, 0.01,
-           "the window to move")
-    left, top, width, height = session.to_screen(e.LABEL5)
-    e.poll(lambda: any(is_reddish(p) for row in session.grab(left, top, width, height)
-                       for p in row), 5, 0.01, "the moved label to be painted")
-    link = LinkPixels(session)
-    centre = (left + width // 2, top + height // 2)
-    away = session.centre_of((20, 150, 10, 10))
-    hover()
-    stays_for(0.35, "on the label in the moved window")
-    gone_moved = leave_to(old_centre)
-    log(f"after the window moved, the underline went {gone_moved * 1000:.0f} ms after the "
-        "pointer left")
-    check(gone_moved <= ALL_GONE_WITHIN, "the underline stayed after the window moved")
-
-    # Press and hold: the pressed colour, nothing opened yet.
-    session.move_to(*centre)
-    session.xdotool("mousedown", 1)
-    e.poll(lambda: link.count(PRESSED) >= 20 and not link.any_red(), 2, 0.005,
-           f"the text colour {PRESSED} while the button is held")
-    session.screenshot("link-pressed.png")
-    time.sleep(0.2)
-    check(read_calls(record) == [], "the homepage opened on the press, before the release")
-    session.xdotool("mouseup", 1)
-    e.poll(lambda: link.count(RELEASED) >= 20 and link.count(PRESSED) == 0, 2, 0.005,
-           f"the text colour {RELEASED} after the release")
-    e.poll(lambda: read_calls(record), 5, 0.02, "the stand-in xdg-open to be called")
-    time.sleep(0.3)
-    calls = read_calls(record)
-    program_folder = os.path.dirname(os.path.realpath(args.program))
-    log(f"opener calls: {calls}")
-    check(len(calls) == 1, f"one click opened the homepage {len(calls)} times: {calls}")
-    check(calls[0][1:] == [args.homepage],
-          f"the opener got {calls[0][1:]}, expected exactly [{args.homepage!r}]")
-    check(os.path.realpath(calls[0][0]) == program_folder,
-          f"the opener ran in {calls[0][0]}, not in the program's folder {program_folder}")
-
-    # Any button changes the colour, the right one too.
-    session.move_to(*centre)
-    session.xdotool("mousedown", 3)
-    e.poll(lambda: link.count(PRESSED) >= 20 and link.count(RELEASED) == 0, 2, 0.005,
-           f"the text colour {PRESSED} while the right button is held")
-    session.xdotool("mouseup", 3)
-    e.poll(lambda: link.count(RELEASED) >= 20 and link.count(PRESSED) == 0, 2, 0.005,
-           f"the text colour {RELEASED} after the right button's release")
-    time.sleep(0.3)
-    check(len(read_calls(record)) == 1,
-          f"a right click opened the homepage: {read_calls(record)}")
-
-    # A double-click opens the homepage once: its second press is no click,
-    # but it colours the label like any press.
-    session.xdotool("mousedown", 1, "mouseup", 1, "mousedown", 1)
-    e.poll(lambda: link.count(PRESSED) >= 20 and link.count(RELEASED) == 0, 2, 0.005,
-           f"the text colour {PRESSED} while a double-click's second press is held")
-    session.xdotool("mouseup", 1)
-    e.poll(lambda: link.count(RELEASED) >= 20 and link.count(PRESSED) == 0, 2, 0.005,
-           f"the text colour {RELEASED} after the double-click")
-    e.poll(lambda: len(read_calls(record)) >= 2, 5, 0.02, "the double-click to open")
-    time.sleep(0.5)
-    check(len(read_calls(record)) == 2,
-          f"a double-click opened the homepage {len(read_calls(record)) - 1} times")
-
-    # The red does not come back, hovering or not.
-    hover()
-    leave_to(away)
-    time.sleep(0.25)
-    rows = link.grab()
-    check(link.count(RELEASED, rows) >= 20 and not link.any_red(rows),
-          "the link lost its released colour")
-
+    user = LinkUser(session, args, record)
+    user.check_underline()
+    user.check_moved_window()
+    user.check_click()
+    user.check_other_presses()
+    user.check_red_stays_away()
     session.click_control(e.COMMAND2)
     status = session.wait_for_exit(5)
     check(status == 0, f"\"Kein Bock mehr\" ended the program with status {status}")
