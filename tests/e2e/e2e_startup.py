@@ -15,72 +15,17 @@ def main():
     with e.Session(args.program, args.outdir, "startup", accessibility=True) as session:
         session.start_program()
         window = session.wait_for_main_window()
-        startup = session.window_seen_at - session.started_at
-        log(f"start-up to first window: {startup * 1000:.0f} ms")
-        check(startup < 10, f"the window took {startup:.1f} s to appear")
-
-        link_area = session.to_screen(e.LABEL5)
-        e.poll(lambda: any(pixel == e.RED for row in session.grab(*link_area) for pixel in row),
-               5, 0.002, "the window to be painted")
-        painted = time.monotonic() - session.started_at
-        log(f"start-up to painted window: {painted * 1000:.0f} ms")
-
-        x, y, width, height = session.geometry(window)
-        log(f"window at {x},{y}, {width}x{height}")
-        check(width == e.CLIENT_WIDTH, f"window width {width}, expected {e.CLIENT_WIDTH}")
-        menu_height = height - e.CLIENT_HEIGHT
-        check(10 <= menu_height <= 40,
-              f"window height {height} leaves {menu_height} px for the menu bar")
-        # No window manager runs: the window's own position is where the
-        # program put it, and the centre must be within half a pixel.
-        check(abs(2 * x + width - e.SCREEN_WIDTH) <= 1 and abs(2 * y + height - e.SCREEN_HEIGHT) <= 1,
-              f"window {width}x{height} at {x},{y} is not centred on "
-              f"{e.SCREEN_WIDTH}x{e.SCREEN_HEIGHT}")
-
+        check_window(session, window)
         check_icon(session, window)
-
-        pyatspi = session.atspi()
         frame = poll_frame(session)
-        check(session.is_role(frame, "frame"), f"top-level role {frame.getRoleName()}")
-        client = [node for node in session.accessibles(frame) if session.is_role(node, "filler")
-                  and session.extents(node) == (x, y + menu_height, e.CLIENT_WIDTH,
-                                                e.CLIENT_HEIGHT)]
-        check(client, f"no client area of {e.CLIENT_WIDTH}x{e.CLIENT_HEIGHT} below the menu bar")
-        menu_bar = session.find_accessible("menu bar", frame)
-        menu_rect = session.extents(menu_bar)
-        check(menu_rect == (x, y, width, menu_height),
-              f"menu bar at {menu_rect}, expected the {menu_height} px above the client area")
-        menu_names = [node.name for node in session.accessibles(menu_bar)
-                      if session.is_role(node, "menu item")]
-        check(menu_names and menu_names[0] == "INFO", f"menu items {menu_names}")
-        check(len(menu_names) == 2 and menu_names[1].startswith("Klappomatikus 1.0 ")
-              and len(menu_names[1]) > len("Klappomatikus 1.0 "),
-              f"menu items {menu_names}: the item must read \"Klappomatikus 1.0 <author>\"")
-
-        # Every control but the hidden prompt, where the definition puts it.
-        for role, rect, name, tooltip in e.CONTROLS:
-            if rect == e.LABEL1:
-                continue
-            name = args.homepage if name is None else name
-            node = session.accessible_at(rect, role)
-            check(node.name == name, f"{role} at {rect} reads {node.name!r}, expected {name!r}")
-            check(node.description == tooltip,
-                  f"{name!r} has tool tip {node.description!r}, expected {tooltip!r}")
-            enabled = session.has_state(node, pyatspi.STATE_ENABLED)
-            if role == "button":
-                check(enabled == (rect != e.COMMAND3),
-                      f"{name!r} is {'enabled' if enabled else 'disabled'} at start-up")
-        hidden = [node.name for node in session.accessibles(frame)
-                  if node.name == "Ihre Reaktionszeit ist"
-                  and session.has_state(node, pyatspi.STATE_SHOWING)]
-        check(not hidden, "\"Ihre Reaktionszeit ist\" shows at start-up")
+        check_frame(session, frame, window)
+        check_controls(session, frame, args.homepage)
 
         # The circle is hidden at start-up: no red in its box.
         ox, oy = session.client_origin()
         circle_box = session.grab(ox + e.SHAPE1[0], oy + e.SHAPE1[1], e.SHAPE1[2], e.SHAPE1[3])
         check(not any(pixel == e.RED for row in circle_box for pixel in row),
               "red pixels in the circle's box at start-up")
-
         path = session.screenshot("startup.png")
         log(f"screenshot: {path}")
 
@@ -90,6 +35,72 @@ def main():
         output = session.program_output()
         check("QStandardPaths" not in output and "qt." not in output.lower(),
               f"the program complained: {output.strip()}")
+
+
+def check_window(session, window):
+    """How fast the window comes up, its size and its place."""
+    startup = session.window_seen_at - session.started_at
+    log(f"start-up to first window: {startup * 1000:.0f} ms")
+    check(startup < 10, f"the window took {startup:.1f} s to appear")
+    link_area = session.to_screen(e.LABEL5)
+    e.poll(lambda: any(pixel == e.RED for row in session.grab(*link_area) for pixel in row),
+           5, 0.002, "the window to be painted")
+    painted = time.monotonic() - session.started_at
+    log(f"start-up to painted window: {painted * 1000:.0f} ms")
+
+    x, y, width, height = session.geometry(window)
+    log(f"window at {x},{y}, {width}x{height}")
+    check(width == e.CLIENT_WIDTH, f"window width {width}, expected {e.CLIENT_WIDTH}")
+    menu_height = height - e.CLIENT_HEIGHT
+    check(10 <= menu_height <= 40,
+          f"window height {height} leaves {menu_height} px for the menu bar")
+    # No window manager runs: the window's own position is where the
+    # program put it, and the centre must be within half a pixel.
+    check(abs(2 * x + width - e.SCREEN_WIDTH) <= 1 and abs(2 * y + height - e.SCREEN_HEIGHT) <= 1,
+          f"window {width}x{height} at {x},{y} is not centred on "
+          f"{e.SCREEN_WIDTH}x{e.SCREEN_HEIGHT}")
+
+
+def check_frame(session, frame, window):
+    """The client area below the menu bar, and the menu's two entries."""
+    x, y, width, height = session.geometry(window)
+    menu_height = height - e.CLIENT_HEIGHT
+    check(session.is_role(frame, "frame"), f"top-level role {frame.getRoleName()}")
+    client = [node for node in session.accessibles(frame) if session.is_role(node, "filler")
+              and session.extents(node) == (x, y + menu_height, e.CLIENT_WIDTH, e.CLIENT_HEIGHT)]
+    check(client, f"no client area of {e.CLIENT_WIDTH}x{e.CLIENT_HEIGHT} below the menu bar")
+    menu_bar = session.find_accessible("menu bar", frame)
+    menu_rect = session.extents(menu_bar)
+    check(menu_rect == (x, y, width, menu_height),
+          f"menu bar at {menu_rect}, expected the {menu_height} px above the client area")
+    menu_names = [node.name for node in session.accessibles(menu_bar)
+                  if session.is_role(node, "menu item")]
+    check(menu_names and menu_names[0] == "INFO", f"menu items {menu_names}")
+    check(len(menu_names) == 2 and menu_names[1].startswith("Klappomatikus 1.0 ")
+          and len(menu_names[1]) > len("Klappomatikus 1.0 "),
+          f"menu items {menu_names}: the item must read \"Klappomatikus 1.0 <author>\"")
+
+
+def check_controls(session, frame, homepage):
+    """Every control but the hidden prompt where the definition puts it,
+    with its text, tool tip and state."""
+    pyatspi = session.atspi()
+    for role, rect, name, tooltip in e.CONTROLS:
+        if rect == e.LABEL1:
+            continue
+        name = homepage if name is None else name
+        node = session.accessible_at(rect, role)
+        check(node.name == name, f"{role} at {rect} reads {node.name!r}, expected {name!r}")
+        check(node.description == tooltip,
+              f"{name!r} has tool tip {node.description!r}, expected {tooltip!r}")
+        enabled = session.has_state(node, pyatspi.STATE_ENABLED)
+        if role == "button":
+            check(enabled == (rect != e.COMMAND3),
+                  f"{name!r} is {'enabled' if enabled else 'disabled'} at start-up")
+    hidden = [node.name for node in session.accessibles(frame)
+              if node.name == "Ihre Reaktionszeit ist"
+              and session.has_state(node, pyatspi.STATE_SHOWING)]
+    check(not hidden, "\"Ihre Reaktionszeit ist\" shows at start-up")
 
 
 def check_icon(session, window):
