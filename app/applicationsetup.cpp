@@ -4,8 +4,10 @@
 #include "applicationsetup.h"
 
 #include "displaycheck.h"
+#include "form1.h"
 #include "form1definition.h"
 #include "systemfonts.h"
+#include "systemmessageboxes.h"
 
 #include <QApplication>
 
@@ -43,6 +45,14 @@ void installFonts()
 {
     SystemFonts::install(QString::fromUtf8(Form1Definition::DefinedFontFamily),
                          Form1Definition::DefaultFontPointSize);
+}
+
+void showMainWindow(Form1 &form, SystemMessageBoxes &messageBoxes)
+{
+    messageBoxes.setParentWindow(&form);
+    form.centreOnScreen();
+    form.show();
+    form.activateWindow();
 }
 
 } // namespace ApplicationSetup

@@ -3,6 +3,9 @@
 
 #pragma once
 
+class Form1;
+class SystemMessageBoxes;
+
 // What the program does around creating its QApplication, shared by every
 // build of the program.
 namespace ApplicationSetup {
@@ -18,5 +21,10 @@ void configure();
 // The window's defined face and its substitutes, with the application's
 // default font; part of configure().
 void installFonts();
+
+// Shows the window as the program's only one: centred, the parent of the
+// message boxes, and holding the keyboard (without a window manager nobody
+// else gives a new window the input focus).
+void showMainWindow(Form1 &form, SystemMessageBoxes &messageBoxes);
 
 } // namespace ApplicationSetup

@@ -17,10 +17,6 @@ int main(int argc, char *argv[])
 
     SystemServices system;
     Form1 form(system.services());
-    system.messageBoxes().setParentWindow(&form);
-    form.centreOnScreen();
-    form.show();
-    // Without a window manager nobody else gives the new window the keyboard.
-    form.activateWindow();
+    ApplicationSetup::showMainWindow(form, system.messageBoxes());
     return application.exec();
 }

@@ -99,7 +99,6 @@ int main(int argc, char *argv[])
     Services services{counter,    real.random,  real.messageBoxes, real.lifetime,
                       real.shell, real.pointer, real.screen};
     Form1 form(services);
-    system.messageBoxes().setParentWindow(&form);
 
     ShowWatcher watcher;
     watcher.label3 = form.findChild<QLabel *>(QStringLiteral("Label3"));
@@ -117,8 +116,7 @@ int main(int argc, char *argv[])
     });
     application.installEventFilter(&watcher);
 
-    form.centreOnScreen();
-    form.show();
+    ApplicationSetup::showMainWindow(form, system.messageBoxes());
     QTimer::singleShot(300, &form, [&form] {
         say(centre("Command1", form.findChild<QWidget *>(QStringLiteral("Command1"))));
         say(centre("Command3", form.findChild<QWidget *>(QStringLiteral("Command3"))));
