@@ -22,7 +22,9 @@ trap 'rm -rf "$out"' EXIT
 if [ $# -ge 2 ]; then
     deb=$2
 else
-    (cd "$build" && cpack -G DEB -B "$out" >"$out/cpack.log" 2>&1) || {
+    # Built under the umask many users have (002), so that the package's
+    # permissions cannot depend on who builds it.
+    (umask 002 && cd "$build" && cpack -G DEB -B "$out" >"$out/cpack.log" 2>&1) || {
         cat "$out/cpack.log"
         exit 1
     }
