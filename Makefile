@@ -7,7 +7,7 @@ BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all configure build run test package test-sanitize bench clean
+.PHONY: all configure build run test package screenshot test-sanitize bench clean
 
 all: build
 
