@@ -3,7 +3,6 @@
 
 #include "formfixture.h"
 #include "applicationsetup.h"
-#include "timeformat.h"
 #include "verdicttable.h"
 
 #include <QLocale>
@@ -47,8 +46,6 @@ private slots:
     void quitEndsFromEveryState();
     void zeroFrequencyIsReportedNotShown();
     void keyboardUserReactsWithSpace();
-    void timeFormat_data();
-    void timeFormat();
 };
 
 void TestAttempt::initTestCase()
@@ -331,31 +328,6 @@ void TestAttempt::keyboardUserReactsWithSpace()
     QVERIFY(!f.fakes.lifetime.hasEnded());
     QCOMPARE(f.label("Label3")->text(), QStringLiteral("0.200 Sekunden"));
     QCOMPARE(QApplication::focusWidget(), f.button("Command1"));
-}
-
-void TestAttempt::timeFormat_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<float>("seconds");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("German comma") << "de_DE" << 0.123f << "0,123 Sekunden";
-    QTest::newRow("German negative") << "de_DE" << -0.02f << "-0,020 Sekunden";
-    QTest::newRow("German large, no group separator") << "de_DE" << 1234.5f << "1234,500 Sekunden";
-    QTest::newRow("German rounds to three decimals") << "de_DE" << 0.4567f << "0,457 Sekunden";
-    QTest::newRow("C point") << "C" << 0.123f << "0.123 Sekunden";
-    QTest::newRow("C large") << "C" << 1234.5f << "1234.500 Sekunden";
-    QTest::newRow("English point, no group separator") << "en_US" << 61234.5f
-                                                       << "61234.500 Sekunden";
-    QTest::newRow("English negative") << "en_US" << -0.0425f << "-0.043 Sekunden";
-}
-
-void TestAttempt::timeFormat()
-{
-    QFETCH(QString, locale);
-    QFETCH(float, seconds);
-    QFETCH(QString, shown);
-    QLocale::setDefault(QLocale(locale));
-    QCOMPARE(formatSeconds(seconds), shown);
 }
 
 QTEST_MAIN(TestAttempt)

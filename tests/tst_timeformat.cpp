@@ -50,6 +50,7 @@ void TestTimeFormat::onlyTheDecimalMarkFollowsTheLocale_data()
         row("negative", -0.049f, "-0#049 Sekunden");
         row("zero", 0.0f, "0#000 Sekunden");
         row("rounded", 0.2346f, "0#235 Sekunden");
+        row("negative rounded", -0.0425f, "-0#043 Sekunden");
         row("thousands", 123456.5f, "123456#500 Sekunden");
     }
 }
