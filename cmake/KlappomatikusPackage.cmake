@@ -43,7 +43,11 @@ include(GNUInstallDirs)
 # The documentation folder Debian requires: the machine-readable copyright
 # file and the changelog, made from the metainfo's release list.
 set(KLAPPOMATIKUS_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME})
-configure_file(${PROJECT_SOURCE_DIR}/data/copyright.in ${PROJECT_BINARY_DIR}/data/copyright @ONLY)
+# The template's own licence lines go: the copyright format has no comments.
+file(READ ${PROJECT_SOURCE_DIR}/data/copyright.in copyright_template)
+string(REGEX REPLACE "^(#[^\n]*\n)+\n" "" copyright_template "${copyright_template}")
+file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/data/copyright CONTENT "${copyright_template}" @ONLY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/copyright.in)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(changelog ${PROJECT_BINARY_DIR}/data/changelog.gz)
 add_custom_command(OUTPUT ${changelog}

@@ -32,6 +32,8 @@ def copyright_paragraphs(path):
     field = None
     with open(path, encoding="utf-8") as file:
         for line in file.read().split("\n") + [""]:
+            if line.startswith("#"):
+                continue
             if not line.strip():
                 if "Files" in current:
                     paragraphs.append((current["Files"].split(), current["License"].split()[0]))
