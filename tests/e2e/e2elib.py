@@ -130,25 +130,22 @@ def poll(condition, timeout, interval=0.005, what="condition"):
         time.sleep(interval)
 
 
-class Session:
+class Session(PrivateX):
     """A private X server, optionally a session bus, and the program on them."""
 
     def __init__(self, program, outdir, name, accessibility=False, lang="C.UTF-8",
                  extra_path=None, extra_env=None):
+        super().__init__(f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}", 96, bus=accessibility,
+                         log_dir=outdir, name=name)
         self.program = os.path.abspath(program)
         self.outdir = outdir
-        self.name = name
         self.accessibility = accessibility
         self.lang = lang
         self.extra_path = extra_path
         self.extra_env = extra_env or {}
-        self.server = None
         self.app = None
         self.app_log = None
-        self.display = None
         self.x = None
-        self.runtime_dir = None
-        self.env = None
         self.window = None
         self.started_at = None
         self.window_seen_at = None
@@ -159,16 +156,12 @@ class Session:
 
     def __enter__(self):
         os.makedirs(self.outdir, exist_ok=True)
-        self.server = PrivateX(f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}", 96, bus=self.accessibility,
-                               log_dir=self.outdir, name=self.name)
         try:
-            self.server.__enter__()
+            super().__enter__()
         except RuntimeError as failure:
             raise CheckFailed(str(failure)) from None
         try:
-            self.display = self.server.display
-            self.runtime_dir = self.server.runtime_dir
-            self.env = self._environment()
+            self._program_environment()
             from Xlib import display as xdisplay
             self.x = xdisplay.Display(self.display)
         except BaseException:
@@ -176,12 +169,8 @@ class Session:
             raise
         return self
 
-    def __exit__(self, *exc):
-        self.close()
-        return False
-
-    def _environment(self):
-        env = dict(self.server.env)
+    def _program_environment(self):
+        env = self.env
         env.update({"QT_QPA_PLATFORM": "xcb", "LANG": self.lang})
         if self.extra_path:
             env["PATH"] = self.extra_path + os.pathsep + env.get("PATH", "/usr/bin:/bin")
@@ -192,15 +181,14 @@ class Session:
             for key in ("DBUS_SESSION_BUS_ADDRESS", "DISPLAY", "XDG_RUNTIME_DIR"):
                 os.environ[key] = env[key]
         env.update(self.extra_env)
-        return env
 
     def start_program(self):
         if self.app is not None:
             self.end_program()
         self.app_log = open(os.path.join(self.outdir, f"{self.name}-program.log"), "w")
         self.started_at = time.monotonic()
-        self.app = self.server.start([self.program], env=self.env, stdout=self.app_log,
-                                     stderr=subprocess.STDOUT, cwd=self.runtime_dir)
+        self.app = self.start([self.program], stdout=self.app_log, stderr=subprocess.STDOUT,
+                              cwd=self.runtime_dir)
         return self.app
 
     def end_program(self):
@@ -217,9 +205,7 @@ class Session:
             except Exception:
                 pass
             self.x = None
-        if self.server is not None:
-            self.server.close()
-            self.server = None
+        super().close()
         if self.app_log:
             self.app_log.close()
 
