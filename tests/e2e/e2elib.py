@@ -347,9 +347,13 @@ class Session(PrivateX):
     def pixel(self, x, y):
         return self.grab(x, y, 1, 1)[0][0]
 
-    def screenshot(self, filename):
+    def screenshot(self, filename, window="root"):
+        """A PNG of the screen or of one window, in the output folder unless
+        the name is absolute; without time stamps, so that an unchanged
+        picture gives the same bytes."""
         path = os.path.join(self.outdir, filename)
-        subprocess.run(["import", "-display", self.display, "-window", "root", path],
+        subprocess.run(["import", "-display", self.display, "-window", str(window),
+                        "-define", "png:exclude-chunks=date,time", "-strip", path],
                        env=self.env, check=True, timeout=20, capture_output=True)
         return path
 
