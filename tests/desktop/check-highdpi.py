@@ -92,12 +92,12 @@ def attempt_at(args, scale):
 
         # React, and keep the verdict box and the window with the time.
         session.click_at(*centre_at(session, e.COMMAND3, scale))
-        verdict = session.wait_for_window("Auswertung", 10)
+        verdict = session.wait_for_window(e.VERDICT_TITLE, 10)
         time.sleep(0.3)
         session.screenshot(f"verdict-{scale}x.png", verdict)
         session.xdotool("windowfocus", "--sync", verdict)
         session.xdotool("key", "Return")
-        e.poll(lambda: not session.find_windows("Auswertung"), 5, 0.1,
+        e.poll(lambda: not session.find_windows(e.VERDICT_TITLE), 5, 0.1,
                f"the verdict box to close at scale {scale}")
         time.sleep(0.3)
         session.screenshot(f"result-{scale}x.png", session.window)
