@@ -27,6 +27,7 @@ public:
 
 private:
     static double CounterToDouble(LargeInteger value);
+    // Milliseconds between two readings.
     double elapsedMs(LargeInteger from, LargeInteger to) const;
 
     LargeInteger StartCount;

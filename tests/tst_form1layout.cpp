@@ -348,7 +348,12 @@ void TestForm1Layout::reactionButtonFaceIsFlat()
     }
     QVERIFY(sampled > 2 * face.width());
     if (focused) {
-        QVERIFY2(image != unfocused, "no focus frame");
+        int marked = 0;
+        for (int y = face.top(); y <= face.bottom(); ++y) {
+            for (int x = face.left(); x <= face.right(); ++x)
+                marked += image.pixel(x, y) != unfocused.pixel(x, y);
+        }
+        QVERIFY2(marked > 0, "no focus frame on the face");
         return;
     }
     QPushButton plain;
