@@ -3,6 +3,7 @@
 
 #include "applicationsetup.h"
 
+#include "config-klappomatikus.h"
 #include "displaycheck.h"
 #include "form1.h"
 #include "form1definition.h"

@@ -5,11 +5,13 @@
 
 #include "circleshape.h"
 #include "linklabel.h"
+#include "messagetexts.h"
 #include "timeformat.h"
 #include "verdicttable.h"
 #include "wrappingbutton.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -17,13 +19,13 @@
 #include <QTimer>
 
 #include <cmath>
+#include <type_traits>
 
 namespace {
 
-const QString EarlyPressPrompt = QStringLiteral(
-    "Man sollte nur drücken wenn man den Kreis sieht. Selbst schuld wenn Sie bescheissen wollen. ");
-const QString EarlyPressTitle = QStringLiteral("und tschüss");
-const QString VerdictTitle = QStringLiteral("Auswertung");
+const QString EarlyPressPrompt = QString::fromUtf8(MessageTexts::EarlyPressPrompt);
+const QString EarlyPressTitle = QString::fromUtf8(MessageTexts::EarlyPressTitle);
+const QString VerdictTitle = QString::fromUtf8(MessageTexts::VerdictTitle);
 
 constexpr double ShownOffsetMs = 50.0;
 constexpr float MsPerSecond = 1000.0f;
@@ -36,9 +38,48 @@ constexpr Rgb LinkReleasedColor{0, 80, 80};
 constexpr int ShowNormal = 1;
 const QColor DisabledTextOnFace(96, 96, 96);
 
+// The widget class that shows each kind of control.
+template<ControlKind kind>
+struct ControlWidget;
+template<>
+struct ControlWidget<ControlKind::Label>
+{
+    using Type = QLabel;
+};
+template<>
+struct ControlWidget<ControlKind::Link>
+{
+    using Type = LinkLabel;
+};
+template<>
+struct ControlWidget<ControlKind::Button>
+{
+    using Type = WrappingButton;
+};
+
 QColor toColor(Rgb rgb)
 {
     return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+void setUpLabel(QLabel *label, const ControlDefinition &definition)
+{
+    label->setTextFormat(Qt::PlainText);
+    label->setText(QString::fromUtf8(definition.text));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void setUpButton(WrappingButton *button, const ControlDefinition &definition)
+{
+    button->setText(QString::fromUtf8(definition.text));
+    if (definition.backColor) {
+        button->setFaceColor(toColor(*definition.backColor));
+        // The style's disabled text is too pale to read on a darker face.
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::Disabled, QPalette::ButtonText, DisabledTextOnFace);
+        button->setPalette(palette);
+    }
 }
 
 // Screen pixels are whole numbers: the nearest one, ties to the even one
@@ -55,11 +96,7 @@ Form1::Form1(const Services &services, QWidget *parent)
     , m_services(services)
 {
     setWindowTitle(QString::fromUtf8(Form1Definition::Title));
-    QIcon icon(QString::fromUtf8(Form1Definition::IconResource));
-    for (const int size : Form1Definition::IconFurtherSizes)
-        icon.addFile(QString::fromUtf8(Form1Definition::IconSizeResource).arg(size),
-                     QSize(size, size));
-    setWindowIcon(icon);
+    buildIcon();
     buildMenu();
     buildControls();
     buildShape();
@@ -111,6 +148,15 @@ QFont Form1::fontFor(FontStyle style) const
     return font;
 }
 
+void Form1::buildIcon()
+{
+    QIcon icon;
+    const QDir directory(QString::fromUtf8(Form1Definition::IconDirectory));
+    for (const QFileInfo &file : directory.entryInfoList(QDir::Files))
+        icon.addFile(file.filePath());
+    setWindowIcon(icon);
+}
+
 void Form1::buildMenu()
 {
     info = menuBar()->addMenu(QString::fromUtf8(Form1Definition::MenuCaption));
@@ -124,63 +170,53 @@ void Form1::buildMenu()
             [this] { menuBar()->setActiveAction(info->menuAction()); });
 }
 
+template<const ControlDefinition &definition>
+auto *Form1::addControl()
+{
+    using Widget = typename ControlWidget<definition.kind>::Type;
+    auto *control = new Widget(centralWidget());
+    if constexpr (std::is_base_of_v<QLabel, Widget>)
+        setUpLabel(control, definition);
+    else
+        setUpButton(control, definition);
+    setUpControl(control, definition);
+    return control;
+}
+
 void Form1::buildControls()
 {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
 
-    QWidget *previous = nullptr;
-    for (const ControlDefinition &definition : Form1Definition::Controls) {
-        const QString name = QString::fromUtf8(definition.name);
-        const QString text = QString::fromUtf8(definition.text);
-        QWidget *control = nullptr;
-        if (definition.kind == ControlKind::Button) {
-            control = new WrappingButton(text, client);
-        } else {
-            QLabel *label = name == QLatin1String("Label5") ? new LinkLabel(client)
-                                                             : new QLabel(client);
-            label->setTextFormat(Qt::PlainText);
-            label->setText(text);
-            label->setWordWrap(true);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            control = label;
-        }
-        control->setObjectName(name);
-        control->setGeometry(pixels(definition.left, definition.top, definition.width,
-                                    definition.height));
-        control->setFont(fontFor(definition.font));
-        if (definition.toolTip)
-            control->setToolTip(QString::fromUtf8(definition.toolTip));
-        if (definition.foreColor) {
-            QPalette palette = control->palette();
-            palette.setColor(QPalette::WindowText, toColor(*definition.foreColor));
-            control->setPalette(palette);
-        }
-        if (definition.backColor) {
-            QPalette palette = control->palette();
-            palette.setColor(QPalette::Button, toColor(*definition.backColor));
-            // The style's disabled text is too pale to read on a darker face.
-            palette.setColor(QPalette::Disabled, QPalette::ButtonText, DisabledTextOnFace);
-            control->setPalette(palette);
-        }
-        if (definition.sizeAllCursor)
-            control->setCursor(Qt::SizeAllCursor);
-        control->setVisible(definition.initially == Initially::Shown);
-        control->setEnabled(definition.enabled == Enabled::Yes);
-        if (previous)
-            QWidget::setTabOrder(previous, control);
-        previous = control;
-    }
+    // In tab order: the focus chain follows the order of creation.
+    Label1 = addControl<Form1Definition::Label1>();
+    Command1 = addControl<Form1Definition::Command1>();
+    Command2 = addControl<Form1Definition::Command2>();
+    Label2 = addControl<Form1Definition::Label2>();
+    Command3 = addControl<Form1Definition::Command3>();
+    Label3 = addControl<Form1Definition::Label3>();
+    Label4 = addControl<Form1Definition::Label4>();
+    Label5 = addControl<Form1Definition::Label5>();
+}
 
-    Label1 = client->findChild<QLabel *>(QStringLiteral("Label1"));
-    Command1 = client->findChild<WrappingButton *>(QStringLiteral("Command1"));
-    Command2 = client->findChild<WrappingButton *>(QStringLiteral("Command2"));
-    Label2 = client->findChild<QLabel *>(QStringLiteral("Label2"));
-    Command3 = client->findChild<WrappingButton *>(QStringLiteral("Command3"));
-    Label3 = client->findChild<QLabel *>(QStringLiteral("Label3"));
-    Label4 = client->findChild<QLabel *>(QStringLiteral("Label4"));
-    Label5 = client->findChild<LinkLabel *>(QStringLiteral("Label5"));
+void Form1::setUpControl(QWidget *control, const ControlDefinition &definition) const
+{
+    control->setObjectName(QString::fromUtf8(definition.name));
+    control->setGeometry(pixels(definition.left, definition.top, definition.width,
+                                definition.height));
+    control->setFont(fontFor(definition.font));
+    if (definition.toolTip)
+        control->setToolTip(QString::fromUtf8(definition.toolTip));
+    if (definition.foreColor) {
+        QPalette palette = control->palette();
+        palette.setColor(QPalette::WindowText, toColor(*definition.foreColor));
+        control->setPalette(palette);
+    }
+    if (definition.sizeAllCursor)
+        control->setCursor(Qt::SizeAllCursor);
+    control->setVisible(definition.initially == Initially::Shown);
+    control->setEnabled(definition.enabled == Enabled::Yes);
 }
 
 void Form1::buildShape()
@@ -254,8 +290,11 @@ void Form1::Timer1_Timer()
 {
     Timer1->stop();
     Shape1->show();
-    if (!Stopwatch)
-        Stopwatch = std::make_unique<xTimer>(m_services.counter, m_services.lifetime);
+    if (!Stopwatch) {
+        Stopwatch = std::make_unique<xTimer>(m_services.counter, [this] {
+            m_services.lifetime.fatalError(QString::fromUtf8(MessageTexts::DivisionByZero));
+        });
+    }
     Stopwatch->Calibrieren();
     Stopwatch->Start();
 }
@@ -273,10 +312,12 @@ void Form1::Command3_Click()
         return;
 
     Stopwatch->Halt();
-    const double runTimeMs = Stopwatch->RunTime();
-    if (m_services.lifetime.hasEnded())
-        return;
-    ReactionTime = static_cast<float>(runTimeMs - ShownOffsetMs);
+    // Rounded to single precision twice, on purpose: the milliseconds less 50
+    // first, then their thousandth. The bands depend on it: 149.999997 ms give
+    // 0.1f (band 1-2) where a single rounding of the quotient gives 0.09999999
+    // (row 0), and 749.99999 ms give 0.7f (band 13-14) where double precision
+    // stays below 0.7 (band 11-12).
+    ReactionTime = static_cast<float>(Stopwatch->RunTime() - ShownOffsetMs);
     ReactionTime = ReactionTime / MsPerSecond;
     Label1->show();
     Label3->setText(formatSeconds(ReactionTime));
@@ -314,9 +355,12 @@ void Form1::Timer2_Timer()
 {
     if (!LinkHover)
         return;
-    const ControlDefinition &link = Form1Definition::control("Label5");
+    const ControlDefinition &link = Form1Definition::Label5;
     ScreenPoint origin;
     m_services.pointer.ClientToScreen(hWnd(), origin);
+    // TwipsPerPixelX for the vertical edges too, and each edge rounded before
+    // the next one builds on it, as the link has always polled: where pixels
+    // are not square the rectangle is off vertically, and that is intended.
     const double left = roundToPixel(link.left / m_services.screen.TwipsPerPixelX() + origin.x);
     const double top = roundToPixel(link.top / m_services.screen.TwipsPerPixelX() + origin.y);
     const double right = roundToPixel(link.width / m_services.screen.TwipsPerPixelX() + left);

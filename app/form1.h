@@ -39,7 +39,6 @@ public:
     int pressCount() const { return PressCount; }
     int verdictIndex() const { return VerdictIndex; }
     QString verdictText() const { return VerdictText; }
-    const xTimer *stopwatch() const { return Stopwatch.get(); }
     bool linkHover() const { return LinkHover; }
 
     // Event handlers, public so that tests can deliver the ticks.
@@ -56,8 +55,13 @@ public:
     void Label5_PointerLeft();
 
 private:
+    void buildIcon();
     void buildMenu();
     void buildControls();
+    // Creates the control in the widget class of its kind, set up as defined.
+    template<const ControlDefinition &definition>
+    auto *addControl();
+    void setUpControl(QWidget *control, const ControlDefinition &definition) const;
     void buildShape();
     void buildTimers();
     void connectEvents();

@@ -3,18 +3,10 @@
 
 #include "form1definition.h"
 
-#include <cstring>
-#include <stdexcept>
+#include "config-klappomatikus.h"
 
 namespace Form1Definition {
 
-const ControlDefinition &control(const char *name)
-{
-    for (const ControlDefinition &definition : Controls) {
-        if (std::strcmp(definition.name, name) == 0)
-            return definition;
-    }
-    throw std::out_of_range(name);
-}
+const char Homepage[] = KLAPPOMATIKUS_HOMEPAGE;
 
 } // namespace Form1Definition

@@ -3,8 +3,6 @@
 
 #pragma once
 
-#include <array>
-
 // The window's fixed definition: sizes and positions in twips (1/1440 inch)
 // relative to the client area, colours as (red, green, blue).
 
@@ -15,7 +13,8 @@ struct Rgb
     int blue;
 };
 
-enum class ControlKind { Label, Button };
+// A link is a label that reports the mouse.
+enum class ControlKind { Label, Link, Button };
 
 // "Regular" and "Bold" are the defined face at DefinedFontPointSize;
 // "Default" is the application's default font.
@@ -73,65 +72,72 @@ inline constexpr const char *MenuName = "info";
 inline constexpr const char *MenuCaption = "INFO";
 inline constexpr const char *MenuItemName = "klap";
 inline constexpr const char *MenuItemCaption = "Klappomatikus 1.0 vom Klappomatikus-Team";
-inline constexpr const char *IconResource = ":/icons/klappomatikus-32.png";
-// The same icon rendered at further sizes; %1 is the size in pixels.
-inline constexpr const char *IconSizeResource = ":/icons/klappomatikus-%1.png";
-inline constexpr std::array<int, 5> IconFurtherSizes{16, 24, 48, 64, 128};
+// Every file in this resource folder is the window icon at one size, 32 x 32
+// among them: the same drawing rendered at build time, so that the icon
+// stays sharp in title bars, task bars and at high scale factors.
+inline constexpr const char *IconDirectory = ":/icons";
 
 // The defined face, at its default size the application's default font.
 inline constexpr const char *DefinedFontFamily = "MS Sans Serif";
 inline constexpr double DefaultFontPointSize = 8.0;
 inline constexpr double DefinedFontPointSize = 9.75;
 
-inline constexpr const char *Homepage = KLAPPOMATIKUS_HOMEPAGE;
+// The homepage address the program was built with.
+extern const char Homepage[];
 
 inline constexpr Rgb Blue{0, 0, 255};
 inline constexpr Rgb Red{255, 0, 0};
 inline constexpr Rgb ButtonGrey{192, 192, 192};
 
-// Every control, in tab order.
-inline constexpr std::array<ControlDefinition, 8> Controls{{
-    {.name = "Label1", .kind = ControlKind::Label,
-     .left = 240, .top = 3240, .width = 1935, .height = 255,
-     .text = "Ihre Reaktionszeit ist",
-     .font = FontStyle::Regular,
-     .initially = Initially::Hidden},
-    {.name = "Command1", .kind = ControlKind::Button,
-     .left = 0, .top = 4440, .width = 1215, .height = 375,
-     .text = "Ich bin bereit",
-     .toolTip = "Los geht's"},
-    {.name = "Command2", .kind = ControlKind::Button,
-     .left = 4440, .top = 4440, .width = 1575, .height = 375,
-     .text = "Kein Bock mehr",
-     .toolTip = "Programm beenden"},
-    {.name = "Label2", .kind = ControlKind::Label,
-     .left = 480, .top = 0, .width = 4815, .height = 735,
-     .text = "Testen Sie Ihre Reaktionszeit, indem Sie nach dem Erscheinen eines roten Kreises "
-             "sofort auf den Button unten in der Mitte klicken.",
-     .font = FontStyle::Bold},
-    {.name = "Command3", .kind = ControlKind::Button,
-     .left = 1800, .top = 3960, .width = 2175, .height = 1095,
-     .text = "Sobald Sie den Kreis sehen, klicken Sie mit der linken Maustaste auf dieses Feld.",
-     .toolTip = "Bitte volle Konzentration",
-     .backColor = &ButtonGrey,
-     .sizeAllCursor = true,
-     .enabled = Enabled::No},
-    {.name = "Label3", .kind = ControlKind::Label,
-     .left = 2280, .top = 3240, .width = 1935, .height = 255,
-     .text = "",
-     .font = FontStyle::Regular},
-    {.name = "Label4", .kind = ControlKind::Label,
-     .left = 360, .top = 840, .width = 5535, .height = 615,
-     .text = "Auf meiner Homepage finden Sie noch viel mehr solcher kleinen \"nützlichen\" "
-             "Programme. Dort gibt's auch jede Menge Scherzprogramme mit denen Sie Ihre "
-             "\"besten Freunde\" ärgern können.",
-     .foreColor = &Blue},
-    {.name = "Label5", .kind = ControlKind::Label,
-     .left = 3240, .top = 1440, .width = 2055, .height = 255,
-     .text = Homepage,
-     .font = FontStyle::Bold,
-     .foreColor = &Red},
-}};
+// The controls, in tab order.
+inline constexpr ControlDefinition Label1{
+    .name = "Label1", .kind = ControlKind::Label,
+    .left = 240, .top = 3240, .width = 1935, .height = 255,
+    .text = "Ihre Reaktionszeit ist",
+    .font = FontStyle::Regular,
+    .initially = Initially::Hidden};
+inline constexpr ControlDefinition Command1{
+    .name = "Command1", .kind = ControlKind::Button,
+    .left = 0, .top = 4440, .width = 1215, .height = 375,
+    .text = "Ich bin bereit",
+    .toolTip = "Los geht's"};
+inline constexpr ControlDefinition Command2{
+    .name = "Command2", .kind = ControlKind::Button,
+    .left = 4440, .top = 4440, .width = 1575, .height = 375,
+    .text = "Kein Bock mehr",
+    .toolTip = "Programm beenden"};
+inline constexpr ControlDefinition Label2{
+    .name = "Label2", .kind = ControlKind::Label,
+    .left = 480, .top = 0, .width = 4815, .height = 735,
+    .text = "Testen Sie Ihre Reaktionszeit, indem Sie nach dem Erscheinen eines roten Kreises "
+            "sofort auf den Button unten in der Mitte klicken.",
+    .font = FontStyle::Bold};
+inline constexpr ControlDefinition Command3{
+    .name = "Command3", .kind = ControlKind::Button,
+    .left = 1800, .top = 3960, .width = 2175, .height = 1095,
+    .text = "Sobald Sie den Kreis sehen, klicken Sie mit der linken Maustaste auf dieses Feld.",
+    .toolTip = "Bitte volle Konzentration",
+    .backColor = &ButtonGrey,
+    .sizeAllCursor = true,
+    .enabled = Enabled::No};
+inline constexpr ControlDefinition Label3{
+    .name = "Label3", .kind = ControlKind::Label,
+    .left = 2280, .top = 3240, .width = 1935, .height = 255,
+    .text = "",
+    .font = FontStyle::Regular};
+inline constexpr ControlDefinition Label4{
+    .name = "Label4", .kind = ControlKind::Label,
+    .left = 360, .top = 840, .width = 5535, .height = 615,
+    .text = "Auf meiner Homepage finden Sie noch viel mehr solcher kleinen \"nützlichen\" "
+            "Programme. Dort gibt's auch jede Menge Scherzprogramme mit denen Sie Ihre "
+            "\"besten Freunde\" ärgern können.",
+    .foreColor = &Blue};
+inline constexpr ControlDefinition Label5{
+    .name = "Label5", .kind = ControlKind::Link,
+    .left = 3240, .top = 1440, .width = 2055, .height = 255,
+    .text = Homepage,
+    .font = FontStyle::Bold,
+    .foreColor = &Red};
 
 inline constexpr ShapeDefinition Shape1{.name = "Shape1",
                                         .left = 2160, .top = 1920, .width = 1815, .height = 1215,
@@ -140,7 +146,5 @@ inline constexpr ShapeDefinition Shape1{.name = "Shape1",
 
 inline constexpr TimerDefinition Timer1{.name = "Timer1", .intervalMs = 500, .enabled = false};
 inline constexpr TimerDefinition Timer2{.name = "Timer2", .intervalMs = 100, .enabled = true};
-
-const ControlDefinition &control(const char *name);
 
 } // namespace Form1Definition

@@ -6,6 +6,11 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+WrappingButton::WrappingButton(QWidget *parent)
+    : WrappingButton(QString(), parent)
+{
+}
+
 WrappingButton::WrappingButton(const QString &text, QWidget *parent)
     : QPushButton(text, parent)
 {
@@ -78,6 +83,14 @@ QRect WrappingButton::captionRectangle() const
     return contentsRectangle().adjusted(CaptionMargin, 0, -CaptionMargin, 0);
 }
 
+void WrappingButton::setFaceColor(const QColor &color)
+{
+    m_faceColor = color;
+    QPalette shades = palette();
+    shades.setColor(QPalette::Button, color);
+    setPalette(shades);
+}
+
 void WrappingButton::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);
@@ -86,7 +99,26 @@ void WrappingButton::paintEvent(QPaintEvent *)
     // The style draws the bevel and the focus frame; the caption is drawn
     // here so that it can wrap.
     option.text.clear();
-    painter.drawControl(QStyle::CE_PushButton, option);
+    if (m_faceColor.isValid() && !isDown())
+        drawWithFlatFace(painter, option);
+    else
+        painter.drawControl(QStyle::CE_PushButton, option);
     painter.drawItemText(captionRectangle(), TextFlags, palette(), isEnabled(), text(),
                          QPalette::ButtonText);
+}
+
+// The style's frame with the face inside it painted over in one colour, then
+// the focus frame on top, as the style's own push button draws it. A pressed
+// button keeps the style's pressed face.
+void WrappingButton::drawWithFlatFace(QStylePainter &painter, const QStyleOptionButton &option)
+{
+    painter.drawControl(QStyle::CE_PushButtonBevel, option);
+    painter.fillRect(rect().adjusted(FrameWidth, FrameWidth, -FrameWidth, -FrameWidth),
+                     m_faceColor);
+    if (option.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(option);
+        focus.rect = style()->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
 }

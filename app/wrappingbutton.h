@@ -6,6 +6,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+class QStyleOptionButton;
+class QStylePainter;
+
 // A push button whose caption wraps at word boundaries and is centred
 // inside the button, as a long caption needs on a fixed-size button.
 class WrappingButton : public QPushButton
@@ -13,7 +16,12 @@ class WrappingButton : public QPushButton
     Q_OBJECT
 
 public:
+    explicit WrappingButton(QWidget *parent = nullptr);
     explicit WrappingButton(const QString &text, QWidget *parent = nullptr);
+
+    // A face of one flat colour, enabled and disabled, inside the style's
+    // frame and focus rectangle; without it the style shades the face.
+    void setFaceColor(const QColor &color);
 
     // How long the pressed look waits for a release that would make it moot.
     static constexpr int PressedLookDelayMs = 4;
@@ -34,8 +42,14 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
+    // The style's frame around the face: an outline and a light line inside
+    // it, one pixel each.
+    static constexpr int FrameWidth = 2;
+
+    void drawWithFlatFace(QStylePainter &painter, const QStyleOptionButton &option);
     void holdBackPressedLook();
     void releaseWithoutRepaint();
 
     QTimer m_showPressedLook;
+    QColor m_faceColor;
 };

@@ -5,9 +5,8 @@
 
 #include <QString>
 
-// Ending the program. The real implementation never returns from end() or
-// fatalError(); a stand-in in tests does, so callers stop what they are
-// doing when hasEnded() says so.
+// Ending the program. Neither operation returns: nothing the caller does
+// after one of them ever runs.
 class ProgramLifetime
 {
 public:
@@ -16,5 +15,4 @@ public:
     virtual void end() = 0;
     // Tells the user about a fatal run-time error, then ends with status 1.
     virtual void fatalError(const QString &message) = 0;
-    virtual bool hasEnded() const = 0;
 };

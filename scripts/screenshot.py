@@ -66,10 +66,11 @@ def main():
         wait_for_circle(session)
         time.sleep(CLICK_AFTER)
         session.click()
-        box = session.wait_for_window("Auswertung", 5)
+        box = session.wait_for_window(e.VERDICT_TITLE, 5)
         session.xdotool("windowfocus", "--sync", box)
         session.xdotool("key", "Return")
-        e.poll(lambda: not session.find_windows("Auswertung"), 3, 0.01, "the verdict box to close")
+        e.poll(lambda: not session.find_windows(e.VERDICT_TITLE), 3, 0.01,
+               "the verdict box to close")
         e.poll(lambda: showing(label3), 3, 0.01, "the time to show")
         check(re.fullmatch(r"\d,\d{3} Sekunden", label3.name),
               f"the time reads {label3.name!r}, not \"0,000 Sekunden\"")

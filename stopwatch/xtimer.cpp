@@ -4,6 +4,7 @@
 #include "xtimer.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -12,9 +13,9 @@ constexpr double MsPerSecond = 1000.0;
 
 } // namespace
 
-xTimer::xTimer(PerformanceCounter &counter, ProgramLifetime &lifetime)
+xTimer::xTimer(PerformanceCounter &counter, std::function<void()> divisionByZero)
     : m_counter(counter)
-    , m_lifetime(lifetime)
+    , m_divisionByZero(std::move(divisionByZero))
 {
     m_counter.QueryPerformanceFrequency(Frequency);
 }
@@ -42,7 +43,7 @@ double xTimer::elapsedMs(LargeInteger from, LargeInteger to) const
     // Counter values are below 2^64 and a non-zero frequency is at least 1,
     // so the division by zero is the only floating-point fault possible.
     if (frequency == 0.0) {
-        m_lifetime.fatalError(QStringLiteral("Laufzeitfehler '11':\n\nDivision durch Null"));
+        m_divisionByZero();
         return std::nan("");
     }
     return (CounterToDouble(to) - CounterToDouble(from)) / frequency * MsPerSecond;

@@ -4,7 +4,8 @@
 #pragma once
 
 #include "performancecounter.h"
-#include "programlifetime.h"
+
+#include <functional>
 
 // A stopwatch over the performance counter that measures one interval in
 // milliseconds and subtracts the cost of one counter reading, measured
@@ -12,7 +13,10 @@
 class xTimer
 {
 public:
-    xTimer(PerformanceCounter &counter, ProgramLifetime &lifetime);
+    // `divisionByZero` is called when a computation divides by a zero
+    // frequency (a counter that does not run): a floating-point fault, which
+    // the owner reports. The computation then yields NaN.
+    xTimer(PerformanceCounter &counter, std::function<void()> divisionByZero);
 
     void Calibrieren();
     // Start and Halt take one counter reading each and do nothing else.
@@ -23,8 +27,7 @@ public:
 
 private:
     static double CounterToDouble(LargeInteger value);
-    // Milliseconds between two readings; a zero frequency is a fatal
-    // run-time error (the result is then NaN, for a caller that goes on).
+    // Milliseconds between two readings.
     double elapsedMs(LargeInteger from, LargeInteger to) const;
 
     LargeInteger StartCount;
@@ -33,5 +36,5 @@ private:
     double CalibrationMs = 0.0;
 
     PerformanceCounter &m_counter;
-    ProgramLifetime &m_lifetime;
+    std::function<void()> m_divisionByZero;
 };

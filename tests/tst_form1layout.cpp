@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "formfixture.h"
+#include "config-klappomatikus.h"
 #include "applicationsetup.h"
 #include "systemfonts.h"
 #include "wrappingbutton.h"
@@ -12,6 +13,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
+#include <QStyleOptionButton>
 #include <QTest>
 
 #include <cstdlib>
@@ -19,8 +21,8 @@
 namespace {
 
 // The pixels inside `area` visibly darker than the face, the colour most
-// common in their row (the face is shaded from top to bottom; its bevel is
-// lighter).
+// common in their row (the style shades a face from top to bottom; its bevel
+// is lighter).
 QRect inkWithin(const QImage &image, const QRect &area)
 {
     constexpr int VisibleDifference = 8;
@@ -42,6 +44,16 @@ QRect inkWithin(const QImage &image, const QRect &area)
     return ink;
 }
 
+// The widget as drawn at a scale factor, on the window's colour.
+QImage rendered(QWidget *widget, int scale)
+{
+    QImage image(widget->size() * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    image.fill(widget->palette().color(QPalette::Window));
+    widget->render(&image);
+    return image;
+}
+
 } // namespace
 
 class TestForm1Layout : public QObject
@@ -58,6 +70,8 @@ private slots:
     void captionsFitTheirControls();
     void captionInkKeepsClearOfTheFace_data();
     void captionInkKeepsClearOfTheFace();
+    void reactionButtonFaceIsFlat_data();
+    void reactionButtonFaceIsFlat();
     void tabOrderAndFocus();
     void circleIsLargestCentredInItsBox();
     void timers();
@@ -78,7 +92,7 @@ void TestForm1Layout::window()
     QCOMPARE(form.windowTitle(), QStringLiteral("Klappomatikus"));
     const QIcon icon = form.windowIcon();
     QVERIFY(!icon.isNull());
-    QCOMPARE(icon.availableSizes().value(0), QSize(32, 32));
+    QVERIFY(icon.availableSizes().contains(QSize(32, 32)));
 
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -253,10 +267,7 @@ void TestForm1Layout::captionInkKeepsClearOfTheFace()
     FormFixture fixture;
     auto *button = fixture.form->findChild<WrappingButton *>(name);
     QVERIFY(button);
-    QImage image(button->size() * scale, QImage::Format_RGB32);
-    image.setDevicePixelRatio(scale);
-    image.fill(button->palette().color(QPalette::Window));
-    button->render(&image);
+    const QImage image = rendered(button, scale);
 
     const QRect contents = button->contentsRectangle();
     const QRect area(contents.topLeft() * scale, contents.size() * scale);
@@ -274,6 +285,89 @@ void TestForm1Layout::captionInkKeepsClearOfTheFace()
     QVERIFY2(left >= ClearFace * scale && right >= ClearFace * scale, qPrintable(figures));
     QVERIFY2(std::abs(left - right) <= 2 * scale, qPrintable(figures));
     QVERIFY2(ink.top() > scanned.top() && ink.bottom() < scanned.bottom(), qPrintable(figures));
+}
+
+void TestForm1Layout::reactionButtonFaceIsFlat_data()
+{
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("focused");
+    QTest::addColumn<int>("scale");
+    for (const int scale : {1, 2}) {
+        QTest::addRow("disabled at scale %d", scale) << false << false << scale;
+        QTest::addRow("enabled at scale %d", scale) << true << false << scale;
+        QTest::addRow("focused at scale %d", scale) << true << true << scale;
+    }
+}
+
+// The reaction button's face is one flat (192, 192, 192) from edge to edge,
+// looked at down both sides and along the top and bottom, beside and above
+// the caption. Around it stands the frame the style draws for a plain
+// button; with the keyboard's focus, the style's focus frame is drawn too,
+// and the face is flat outside it.
+void TestForm1Layout::reactionButtonFaceIsFlat()
+{
+    QFETCH(bool, enabled);
+    QFETCH(bool, focused);
+    QFETCH(int, scale);
+    constexpr int Frame = 2; // outline and its light inner line
+    FormFixture fixture;
+    QPushButton *button = fixture.button("Command3");
+    button->setEnabled(enabled);
+    const QImage unfocused = rendered(button, scale);
+    QRect focusFrame;
+    if (focused) {
+        fixture.form->show();
+        fixture.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(fixture.form.get()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(button->hasFocus());
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect frame = button->style()->subElementRect(QStyle::SE_PushButtonFocusRect,
+                                                            &option, button);
+        focusFrame = QRect(frame.topLeft() * scale, frame.size() * scale);
+    }
+    const QImage image = rendered(button, scale);
+    const QRect face = image.rect().adjusted(Frame * scale, Frame * scale, -Frame * scale,
+                                             -Frame * scale);
+    QList<QPoint> samples;
+    for (int y = face.top(); y <= face.bottom(); ++y)
+        samples << QPoint(face.left(), y) << QPoint(face.right(), y);
+    for (int x = face.left(); x <= face.right(); ++x)
+        samples << QPoint(x, face.top()) << QPoint(x, face.bottom());
+    int sampled = 0;
+    for (const QPoint at : samples) {
+        if (focusFrame.contains(at))
+            continue;
+        ++sampled;
+        QVERIFY2(image.pixel(at) == qRgb(192, 192, 192),
+                 qPrintable(QStringLiteral("face at %1,%2 is %3")
+                                .arg(at.x()).arg(at.y())
+                                .arg(QColor(image.pixel(at)).name())));
+    }
+    QVERIFY(sampled > 2 * face.width());
+    if (focused) {
+        int marked = 0;
+        for (int y = face.top(); y <= face.bottom(); ++y) {
+            for (int x = face.left(); x <= face.right(); ++x)
+                marked += image.pixel(x, y) != unfocused.pixel(x, y);
+        }
+        QVERIFY2(marked > 0, "no focus frame on the face");
+        return;
+    }
+    QPushButton plain;
+    plain.setPalette(button->palette());
+    plain.resize(button->size());
+    plain.setEnabled(enabled);
+    const QImage style = rendered(&plain, scale);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (!face.contains(x, y) && image.pixel(x, y) != style.pixel(x, y))
+                QFAIL(qPrintable(QStringLiteral("the frame at %1,%2 is not the style's")
+                                     .arg(x).arg(y)));
+        }
+    }
 }
 
 void TestForm1Layout::tabOrderAndFocus()

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "formfixture.h"
+#include "config-klappomatikus.h"
 #include "linklabel.h"
 #include "applicationsetup.h"
 

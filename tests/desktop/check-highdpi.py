@@ -2,14 +2,14 @@
 # SPDX-FileCopyrightText: 2026 Klappomatikus-Team
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""Runs the real program at scale factor 1 and 2 on a private X server,
-arms an attempt with a click on "Ich bin bereit", waits for the red circle
-and saves a screenshot of the window for each scale. Checks that the window
-at 2x is exactly twice as wide and high as at 1x and that the circle is round
-and twice the diameter. Last, the program on a screen that says it has
-192 dpi must draw the very same window as at scale factor 2.
+"""Runs the real program at scale factor 1 and 2, each on its own private X
+server, arms an attempt with a click on "Ich bin bereit", waits for the red
+circle and saves a screenshot of the window for each scale. Checks that the
+window at 2x is exactly twice as wide and high as at 1x and that the circle
+is round and twice the diameter. Last, the program on a screen that says it
+has 192 dpi must draw the very same window as at scale factor 2.
 
-    check-highdpi.py <program> <screenshot directory>
+    check-highdpi.py --program <program> --outdir <screenshot directory>
 """
 
 import math
@@ -19,66 +19,26 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from privatex import PrivateX, stop  # noqa: E402
+import e2elib as e  # noqa: E402
+from e2elib import check, log  # noqa: E402
 
-program, out_dir = sys.argv[1:3]
-os.makedirs(out_dir, exist_ok=True)
-
-# Client area and the button "Ich bin bereit" at 1x, in pixels
-# (twips / 15): the client is 423 x 343, the button at (0, 296) 81 x 25,
-# the reaction button at (120, 264) 145 x 73.
-CLIENT_HEIGHT = 343
-READY_BUTTON_CENTRE = (40, 296 + 12)
-REACTION_BUTTON_CENTRE = (120 + 72, 264 + 36)
 RED_LIMIT = 60  # how far from pure red a pixel of the circle may be
 
-failures = []
+
+def window_pixels(session):
+    """The program's window as rows of (r, g, b)."""
+    x, y, width, height = session.geometry(session.window)
+    return session.grab(x, y, width, height)
 
 
-def check(condition, message):
-    if not condition:
-        failures.append(message)
-        print("FAIL:", message, flush=True)
-    return condition
-
-
-def run(*command):
-    return subprocess.run(command, check=True, capture_output=True, text=True).stdout
-
-
-def visible_window(title):
-    """Whether a shown window with this title (a pattern) exists."""
-    return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title],
-                          capture_output=True).returncode == 0
-
-
-def window_geometry(window):
-    info = run("xwininfo", "-id", window)
-    values = {}
-    for line in info.splitlines():
-        key, _, value = line.strip().partition(":")
-        values[key] = value.strip()
-    return int(values["Width"]), int(values["Height"])
-
-
-def capture(window):
-    """The window's pixels as (width, height, bytes in RGB order)."""
-    raw = subprocess.run(["import", "-window", window, "-depth", "8", "rgb:-"],
-                         check=True, capture_output=True).stdout
-    width, height = window_geometry(window)
-    if len(raw) != width * height * 3:
-        raise RuntimeError(f"screenshot has {len(raw)} bytes for {width}x{height}")
-    return width, height, raw
-
-
-def largest_red_blob(width, height, raw):
+def largest_red_blob(rows):
     """Bounding box and pixel count of the largest 4-connected red area: the
     circle (the red link text is made of small letters)."""
+    height, width = len(rows), len(rows[0])
     red = bytearray(width * height)
-    for i in range(width * height):
-        r, g, b = raw[3 * i], raw[3 * i + 1], raw[3 * i + 2]
-        if r >= 255 - RED_LIMIT and g <= RED_LIMIT and b <= RED_LIMIT:
-            red[i] = 1
+    for y, row in enumerate(rows):
+        for x, (r, g, b) in enumerate(row):
+            red[y * width + x] = r >= 255 - RED_LIMIT and g <= RED_LIMIT and b <= RED_LIMIT
     best = (0, None)
     for start in range(width * height):
         if not red[start]:
@@ -103,109 +63,94 @@ def largest_red_blob(width, height, raw):
     return best
 
 
-def attempt_at(scale):
-    env = dict(os.environ, QT_SCALE_FACTOR=str(scale), LC_ALL="C.UTF-8")
-    process = server.start([program], env=env)
-    try:
-        window = run("timeout", "10", "xdotool", "search", "--sync", "--onlyvisible", "--name",
-                     "^Klappomatikus$").split()[0]
-        width, height = window_geometry(window)
+def centre_at(session, client_rect, scale):
+    """The screen point in the middle of a control, from its rectangle at 1x."""
+    x, y, width, height = session.geometry(session.window)
+    client_top = y + height - e.CLIENT_HEIGHT * scale
+    left, top, w, h = (value * scale for value in client_rect)
+    return (x + left + w // 2, client_top + top + h // 2)
+
+
+def attempt_at(args, scale):
+    """Window size, circle box and circle area at a scale factor."""
+    with e.Session(args.program, args.outdir, f"highdpi-{scale}x",
+                   extra_env={"QT_SCALE_FACTOR": str(scale)}) as session:
+        session.start_program()
+        session.wait_for_main_window()
+        size = session.geometry(session.window)[2:]
         time.sleep(0.3)
-        subprocess.run(["import", "-window", window,
-                        os.path.join(out_dir, f"start-{scale}x.png")], check=True)
-        menu_height = height / scale - CLIENT_HEIGHT
-        x, y = READY_BUTTON_CENTRE
-        run("xdotool", "mousemove", "--window", window, str(round(x * scale)),
-            str(round((menu_height + y) * scale)), "click", "1")
-        # The circle shows after one to six seconds.
-        deadline = time.monotonic() + 8
-        while True:
-            shot = capture(window)
-            count, box = largest_red_blob(*shot)
-            if box and box[2] >= 40 * scale:
-                break
-            if time.monotonic() > deadline:
-                raise SystemExit(f"FAIL: no circle at scale {scale}")
-            time.sleep(0.3)
-        path = os.path.join(out_dir, f"window-{scale}x.png")
-        subprocess.run(["import", "-window", window, path], check=True)
-        print(f"scale {scale}: window {width}x{height}, circle {box[2]}x{box[3]} "
-              f"({count} pixels), screenshot {path}", flush=True)
+        session.screenshot(f"start-{scale}x.png", session.window)
+        session.click_at(*centre_at(session, e.COMMAND1, scale))
+
+        circle_centre = centre_at(session, e.SHAPE1, scale)
+        e.poll(lambda: session.pixel(*circle_centre) == e.RED, 8, 0.01,
+               f"the circle at scale {scale}")
+        count, box = largest_red_blob(window_pixels(session))
+        path = session.screenshot(f"window-{scale}x.png", session.window)
+        log(f"scale {scale}: window {size[0]}x{size[1]}, circle {box[2]}x{box[3]} "
+            f"({count} pixels), screenshot {path}")
+
         # React, and keep the verdict box and the window with the time.
-        x, y = REACTION_BUTTON_CENTRE
-        run("xdotool", "mousemove", "--window", window, str(round(x * scale)),
-            str(round((menu_height + y) * scale)), "click", "1")
-        box_window = run("timeout", "10", "xdotool", "search", "--sync", "--onlyvisible", "--name",
-                         "^Auswertung$").split()[0]
+        session.click_at(*centre_at(session, e.COMMAND3, scale))
+        verdict = session.wait_for_window(e.VERDICT_TITLE, 10)
         time.sleep(0.3)
-        subprocess.run(["import", "-window", box_window,
-                        os.path.join(out_dir, f"verdict-{scale}x.png")], check=True)
-        run("xdotool", "windowfocus", "--sync", box_window, "key", "Return")
-        deadline = time.monotonic() + 5
-        while visible_window("^Auswertung$"):
-            if time.monotonic() > deadline:
-                raise SystemExit(f"FAIL: the verdict box did not close at scale {scale}")
-            time.sleep(0.1)
+        session.screenshot(f"verdict-{scale}x.png", verdict)
+        session.xdotool("windowfocus", "--sync", verdict)
+        session.xdotool("key", "Return")
+        e.poll(lambda: not session.find_windows(e.VERDICT_TITLE), 5, 0.1,
+               f"the verdict box to close at scale {scale}")
         time.sleep(0.3)
-        subprocess.run(["import", "-window", window,
-                        os.path.join(out_dir, f"result-{scale}x.png")], check=True)
-        return (width, height), box, count
-    finally:
-        stop(process)
+        session.screenshot(f"result-{scale}x.png", session.window)
+        return size, box, count
 
 
-def window_at_192_dpi():
+def window_at_192_dpi(args):
     """The window on a screen that announces 192 dpi (Xft.dpi, as desktops
     set it): its size and a screenshot of it as it opens."""
-    subprocess.run(["xrdb", "-merge", "-nocpp"], input="Xft.dpi: 192\n", text=True, check=True)
-    env = dict(os.environ, LC_ALL="C.UTF-8")
-    process = server.start([program], env=env)
-    try:
-        window = run("timeout", "10", "xdotool", "search", "--sync", "--onlyvisible", "--name",
-                     "^Klappomatikus$").split()[0]
+    with e.Session(args.program, args.outdir, "highdpi-192dpi") as session:
+        subprocess.run(["xrdb", "-merge", "-nocpp"], input="Xft.dpi: 192\n", text=True,
+                       env=session.env, check=True, timeout=10)
+        session.start_program()
+        session.wait_for_main_window()
         time.sleep(0.3)
-        path = os.path.join(out_dir, "start-192dpi.png")
-        subprocess.run(["import", "-window", window, path], check=True)
-        size = window_geometry(window)
-        print(f"192 dpi: window {size[0]}x{size[1]}, screenshot {path}", flush=True)
+        path = session.screenshot("start-192dpi.png", session.window)
+        size = session.geometry(session.window)[2:]
+        log(f"192 dpi: window {size[0]}x{size[1]}, screenshot {path}")
         return size
-    finally:
-        stop(process)
-        subprocess.run(["xrdb", "-remove"], check=True)
 
 
-# Everything below runs on the private server: the X tools through DISPLAY.
-server = PrivateX("1280x1024", name="highdpi").__enter__()
-os.environ.update(server.env)
-try:
-    size1, circle1, area1 = attempt_at(1)
-    size2, circle2, area2 = attempt_at(2)
-    size192 = window_at_192_dpi()
-finally:
-    server.close()
+def main():
+    args = e.parse_arguments()
+    size1, circle1, area1 = attempt_at(args, 1)
+    size2, circle2, area2 = attempt_at(args, 2)
+    size192 = window_at_192_dpi(args)
 
-check(size2 == (2 * size1[0], 2 * size1[1]),
-      f"window at 2x is {size2}, expected twice {size1}")
-for scale, circle, area in ((1, circle1, area1), (2, circle2, area2)):
-    _, _, w, h = circle
-    check(abs(w - h) <= 1, f"circle at {scale}x is {w}x{h}, not round")
-    disc = math.pi * w * h / 4
-    check(abs(area - disc) <= 0.04 * disc,
-          f"circle at {scale}x fills {area} pixels, a disc of {w}x{h} has {disc:.0f}")
-check(abs(circle2[2] - 2 * circle1[2]) <= 2 and abs(circle2[3] - 2 * circle1[3]) <= 2,
-      f"circle at 2x is {circle2[2]}x{circle2[3]}, expected twice {circle1[2]}x{circle1[3]}")
-# The circle keeps its place: its centre scales with the window.
-for axis in (0, 1):
-    centre1 = circle1[axis] + circle1[axis + 2] / 2
-    centre2 = circle2[axis] + circle2[axis + 2] / 2
-    check(abs(centre2 - 2 * centre1) <= 2,
-          f"circle centre at 2x is {centre2} on axis {axis}, expected about {2 * centre1}")
+    check(size2 == (2 * size1[0], 2 * size1[1]),
+          f"window at 2x is {size2}, expected twice {size1}")
+    for scale, circle, area in ((1, circle1, area1), (2, circle2, area2)):
+        _, _, w, h = circle
+        check(abs(w - h) <= 1, f"circle at {scale}x is {w}x{h}, not round")
+        disc = math.pi * w * h / 4
+        check(abs(area - disc) <= 0.04 * disc,
+              f"circle at {scale}x fills {area} pixels, a disc of {w}x{h} has {disc:.0f}")
+    check(abs(circle2[2] - 2 * circle1[2]) <= 2 and abs(circle2[3] - 2 * circle1[3]) <= 2,
+          f"circle at 2x is {circle2[2]}x{circle2[3]}, expected twice "
+          f"{circle1[2]}x{circle1[3]}")
+    # The circle keeps its place: its centre scales with the window.
+    for axis in (0, 1):
+        centre1 = circle1[axis] + circle1[axis + 2] / 2
+        centre2 = circle2[axis] + circle2[axis + 2] / 2
+        check(abs(centre2 - 2 * centre1) <= 2,
+              f"circle centre at 2x is {centre2} on axis {axis}, expected about {2 * centre1}")
 
-# At 192 dpi the window is the one drawn at scale factor 2, pixel for pixel.
-check(size192 == size2, f"window at 192 dpi is {size192}, at scale 2 {size2}")
-differing = subprocess.run(
-    ["compare", "-metric", "AE", os.path.join(out_dir, "start-192dpi.png"),
-     os.path.join(out_dir, "start-2x.png"), "null:"], capture_output=True, text=True).stderr.strip()
-check(differing == "0", f"window at 192 dpi differs from scale 2 in {differing} pixels")
+    # At 192 dpi the window is the one drawn at scale factor 2, pixel for pixel.
+    check(size192 == size2, f"window at 192 dpi is {size192}, at scale 2 {size2}")
+    differing = subprocess.run(
+        ["compare", "-metric", "AE", os.path.join(args.outdir, "start-192dpi.png"),
+         os.path.join(args.outdir, "start-2x.png"), "null:"],
+        capture_output=True, text=True, timeout=20).stderr.strip()
+    check(differing == "0", f"window at 192 dpi differs from scale 2 in {differing} pixels")
 
-sys.exit(1 if failures else 0)
+
+if __name__ == "__main__":
+    e.run(main)

@@ -65,7 +65,7 @@ def play_attempt(session, controls):
     press(command3)
 
     def verdict_box():
-        box = session.top_level("Auswertung")
+        box = session.top_level(e.VERDICT_TITLE)
         return box if box is not None and showing(box) else None
 
     box = e.poll(verdict_box, 5, 0.02, "the verdict box")

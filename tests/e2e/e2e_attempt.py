@@ -145,7 +145,7 @@ class Player:
         """Checks the window while the verdict box is open, dismisses the
         box and returns the verdict's row."""
         session = self.session
-        box = session.wait_for_window("Auswertung", 5)
+        box = session.wait_for_window(e.VERDICT_TITLE, 5)
         # While the verdict is open: prompt and circle show, the time not yet.
         # The box stands in front of part of the circle.
         bx, by, bw, bh = session.geometry(box)
@@ -153,7 +153,7 @@ class Player:
                                        and by <= point[1] < by + bh)
         check_circle(session, list(filter(uncovered, self.inside)),
                      list(filter(uncovered, self.outside)), "while the verdict is open")
-        alert = e.poll(lambda: session.top_level("Auswertung"), 5, 0.02, "the verdict box")
+        alert = e.poll(lambda: session.top_level(e.VERDICT_TITLE), 5, 0.02, "the verdict box")
         texts = [node.name for node in session.accessibles(alert)
                  if session.is_role(node, "label")]
         check(len(texts) == 1 and texts[0] in e.VERDICTS,
@@ -164,7 +164,7 @@ class Player:
         if number == 1:
             session.screenshot(f"{self.args.name}-verdict.png")
         dismiss(session, box, alert, by_keyboard=(number % 2 == 1))
-        e.poll(lambda: not session.find_windows("Auswertung"), 3, 0.01,
+        e.poll(lambda: not session.find_windows(e.VERDICT_TITLE), 3, 0.01,
                "the verdict box to close")
         return e.VERDICTS.index(texts[0])
 
@@ -178,7 +178,7 @@ class Player:
               "the buttons did not swap back after the verdict")
         if number == self.args.storm:
             time.sleep(0.3)
-            check(not session.find_windows("Auswertung") and self.label3.name == text,
+            check(not session.find_windows(e.VERDICT_TITLE) and self.label3.name == text,
                   "a burst of clicks was measured more than once")
         return text
 

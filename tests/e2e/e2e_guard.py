@@ -39,7 +39,7 @@ def run_once(session):
     session.click()
     # Two early presses: no box, no circle, the program goes on.
     time.sleep(0.1)
-    check(not session.find_windows("und tschüss"),
+    check(not session.find_windows(e.EARLY_PRESS_TITLE),
           "the warning came after only two early presses")
     check(session.app.poll() is None, "the program ended after two early presses")
     session.click()
@@ -48,14 +48,14 @@ def run_once(session):
         return False
     log(f"three presses within {(third_at - armed_at) * 1000:.0f} ms of arming")
 
-    box = session.wait_for_window("und tschüss", 3)
-    check(not session.find_windows("Auswertung"), "an early press was measured")
-    alert = e.poll(lambda: session.top_level("und tschüss"), 5, 0.02, "the warning box")
+    box = session.wait_for_window(e.EARLY_PRESS_TITLE, 3)
+    check(not session.find_windows(e.VERDICT_TITLE), "an early press was measured")
+    alert = e.poll(lambda: session.top_level(e.EARLY_PRESS_TITLE), 5, 0.02, "the warning box")
     texts = [node.name for node in session.accessibles(alert) if session.is_role(node, "label")]
     check(texts == [e.EARLY_PRESS_PROMPT],
           f"the warning says {texts}, expected [{e.EARLY_PRESS_PROMPT!r}]")
     check(session.app.poll() is None, "the program ended before the warning was dismissed")
-    check(box in session.find_windows("und tschüss"), "the warning closed by itself")
+    check(box in session.find_windows(e.EARLY_PRESS_TITLE), "the warning closed by itself")
     session.screenshot("guard-warning.png")
 
     ok = session.find_accessible("button", alert, "OK", "OK button in the warning box")

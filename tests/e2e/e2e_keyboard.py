@@ -104,11 +104,11 @@ class KeyboardUser:
 
     def dismiss_verdict(self):
         session = self.session
-        box = session.wait_for_window("Auswertung", 5)
+        box = session.wait_for_window(e.VERDICT_TITLE, 5)
         e.poll(lambda: session.input_focus() == box, 3, 0.01,
                "the verdict to take the input focus")
         session.xdotool("key", "Return")
-        e.poll(lambda: not session.find_windows("Auswertung"), 3, 0.01,
+        e.poll(lambda: not session.find_windows(e.VERDICT_TITLE), 3, 0.01,
                "Return to close the verdict")
         e.poll(lambda: self.has(self.label3, "STATE_SHOWING"), 3, 0.01, "the time to show")
 

@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 """Without any display, the program and the start script of `make run` stop
-with one clear line that says so and how to run under xvfb-run, and a
-non-zero status: no Qt abort, no core dump."""
+with one clear line that says so and how to run under xvfb-run (the script
+also how to install it, where it is missing), and a non-zero status: no Qt
+abort, no core dump."""
 
 import os
 import subprocess
@@ -49,6 +50,14 @@ def main():
     script = subprocess.run(["sh", args.run_script, args.program], env=env, capture_output=True,
                             text=True, timeout=20)
     check_refusal("the start script", script)
+
+    # Where xvfb-run cannot be found, the same line says how to get it.
+    bare = dict(env, PATH="/nonexistent")
+    script = subprocess.run(["/bin/sh", args.run_script, args.program], env=bare,
+                            capture_output=True, text=True, timeout=20)
+    check_refusal("the start script without xvfb-run", script)
+    check("apt-get install xvfb xauth" in script.stderr,
+          f"the start script does not say how to get xvfb-run: {script.stderr.strip()}")
 
 if __name__ == "__main__":
     e.run(main)

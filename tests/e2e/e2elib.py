@@ -76,6 +76,8 @@ VERDICTS = [
     " Aufhören, dieses Programm ist ein Klappomatikus und kein Einschlaftest! ",
 ]
 
+VERDICT_TITLE = "Auswertung"
+EARLY_PRESS_TITLE = "und tschüss"
 EARLY_PRESS_PROMPT = ("Man sollte nur drücken wenn man den Kreis sieht. "
                       "Selbst schuld wenn Sie bescheissen wollen. ")
 

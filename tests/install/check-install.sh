@@ -5,11 +5,12 @@
 # Installs the build into a temporary prefix and checks what a desktop sees:
 # the program, a valid desktop entry, valid AppStream metainfo and every
 # themed icon at the size its directory claims, all named after the
-# application id and all of the same design as the window icon.
-# Usage: check-install.sh <build dir> <application id> <window icon png> <sizes...>
+# application id and all rendered from the scalable drawing installed beside
+# them (the drawing the window icon is rendered from, too).
+# Usage: check-install.sh <build dir> <application id> <sizes...>
 set -eu
-build=$1 app_id=$2 window_icon=$3
-shift 3
+build=$1 app_id=$2
+shift 2
 
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
@@ -55,6 +56,8 @@ else
     fail "$metainfo is missing"
 fi
 
+svg=$icons/scalable/apps/$app_id.svg
+[ -f "$svg" ] || fail "scalable icon $svg is missing"
 for size in "$@"; do
     png=$icons/${size}x${size}/apps/$app_id.png
     if [ ! -f "$png" ]; then
@@ -63,23 +66,14 @@ for size in "$@"; do
     fi
     actual=$(identify -format '%m %wx%h' "$png")
     [ "$actual" = "PNG ${size}x${size}" ] || fail "$png is $actual, expected PNG ${size}x${size}"
-done
-
-svg=$icons/scalable/apps/$app_id.svg
-if [ -f "$svg" ]; then
+    [ -f "$svg" ] || continue
     # The scalable icon is the drawing the PNGs were made from: rendered at
-    # 32 pixels it gives the window icon exactly, and so does the 32 pixel
-    # themed icon.
-    rendered=$prefix/rendered-32.png
-    rsvg-convert -w 32 -h 32 -o "$rendered" "$svg"
-    for candidate in "$rendered" "$icons/32x32/apps/$app_id.png"; do
-        differing=$(compare -metric AE "$candidate" "$window_icon" null: 2>&1) || true
-        [ "$differing" = "0" ] ||
-            fail "$candidate differs from the window icon in $differing pixels"
-    done
-else
-    fail "scalable icon $svg is missing"
-fi
+    # the PNG's size it gives the PNG exactly.
+    rendered=$prefix/rendered-$size.png
+    rsvg-convert -w "$size" -h "$size" -o "$rendered" "$svg"
+    differing=$(compare -metric AE "$rendered" "$png" null: 2>&1) || true
+    [ "$differing" = "0" ] || fail "$png differs from the scalable icon in $differing pixels"
+done
 
 [ "$failures" -eq 0 ] || exit 1
 echo "installed tree is complete and valid"

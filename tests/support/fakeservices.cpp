@@ -23,6 +23,7 @@ void FakeCounter::QueryPerformanceCounter(LargeInteger &count)
 
 void FakeCounter::QueryPerformanceFrequency(LargeInteger &value)
 {
+    ++frequencyQueries;
     value = LargeInteger::fromCount(frequency);
 }
 

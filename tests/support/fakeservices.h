@@ -28,6 +28,8 @@ public:
     std::uint64_t nowNs = 0;
     std::uint64_t readStepNs = 0;
     int readCount = 0;
+    // Each stopwatch asks once, when it is created.
+    int frequencyQueries = 0;
 
     void advance(std::uint64_t ns);
     void QueryPerformanceCounter(LargeInteger &count) override;
@@ -69,6 +71,8 @@ public:
     void show(const QString &prompt, MessageBoxStyle style, const QString &title) override;
 };
 
+// Records the calls and returns, where the real one ends the process: what
+// a handler does after one of them never happens in the program.
 class RecordingLifetime : public ProgramLifetime
 {
 public:
@@ -77,7 +81,7 @@ public:
 
     void end() override { ++endCalls; }
     void fatalError(const QString &message) override { fatalErrors << message; }
-    bool hasEnded() const override { return endCalls > 0 || !fatalErrors.isEmpty(); }
+    bool hasEnded() const { return endCalls > 0 || !fatalErrors.isEmpty(); }
 };
 
 struct ShellCall
