@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class Announcer;
 class CircleShape;
 class LinkLabel;
 class QAction;
@@ -55,10 +56,14 @@ public:
     void Label5_Click();
     void Label5_PointerLeft();
 
+protected:
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void buildMenu();
     void buildControls();
     void buildShape();
+    void buildAccessibility();
     void buildTimers();
     void connectEvents();
     QRect pixels(int left, int top, int width, int height) const;
@@ -81,6 +86,7 @@ private:
     QLabel *Label4 = nullptr;
     LinkLabel *Label5 = nullptr;
     CircleShape *Shape1 = nullptr;
+    Announcer *timeAnnouncer = nullptr;
     QTimer *Timer1 = nullptr;
     QTimer *Timer2 = nullptr;
 
