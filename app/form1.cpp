@@ -237,6 +237,7 @@ void Form1::connectEvents()
     connect(Label5, &LinkLabel::mouseReleased, this, &Form1::Label5_MouseUp);
     connect(Label5, &LinkLabel::clicked, this, &Form1::Label5_Click);
     connect(Label5, &LinkLabel::pointerLeft, this, &Form1::Label5_PointerLeft);
+    Label5->setDoubleClickInterval(m_services.pointer.doubleClickInterval());
 }
 
 void Form1::Form_Load()
