@@ -93,6 +93,7 @@ ROLE_NUMBERS = {
     "popup menu": ("ROLE_POPUP_MENU", "ROLE_MENU"),
     "alert": ("ROLE_ALERT", "ROLE_DIALOG"),
     "image": ("ROLE_IMAGE",),
+    "notification": ("ROLE_NOTIFICATION",),
 }
 
 
@@ -412,11 +413,14 @@ class Session(PrivateX):
                 source = event.source.name
             except Exception:
                 source = None
+            if event.type.startswith("object:announcement"):
+                source = str(event.any_data)
             self._events.append((event.type, event.detail1, source))
         pyatspi.Registry.registerEventListener(record, *event_types)
 
     def events(self):
-        """The recorded events as (type, detail1, source name), oldest first."""
+        """The recorded events as (type, detail1, source name), oldest first;
+        an announcement has its text in place of the source's name."""
         from gi.repository import GLib
         context = GLib.MainContext.default()
         while context.iteration(False):
