@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -28,21 +27,6 @@ struct Listener
             ::close(fd);
     }
 };
-
-// Listens on a free port of 127.0.0.1; returns the port.
-int listenTcp(Listener &listener)
-{
-    listener.fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    auto *generic = reinterpret_cast<sockaddr *>(&address);
-    if (::bind(listener.fd, generic, length) != 0 || ::listen(listener.fd, 1) != 0
-        || ::getsockname(listener.fd, generic, &length) != 0)
-        return -1;
-    return ntohs(address.sin_port);
-}
 
 bool listenLocal(Listener &listener, const QByteArray &path)
 {
@@ -71,7 +55,7 @@ private slots:
     void platformOnTheCommandLineWins();
     void xAddresses_data();
     void xAddresses();
-    void reachesListeningServers();
+    void reachesAListeningWaylandSocket();
 };
 
 void TestDisplayCheck::messageNamesTheProgramAsCalled_data()
@@ -186,7 +170,6 @@ void TestDisplayCheck::xAddresses_data()
     QTest::newRow("local") << ":0" << true << "/tmp/.X11-unix/X0" << "" << 0;
     QTest::newRow("local with screen") << ":12.1" << true << "/tmp/.X11-unix/X12" << "" << 0;
     QTest::newRow("unix host") << "unix:3" << true << "/tmp/.X11-unix/X3" << "" << 0;
-    QTest::newRow("unix protocol") << "unix/:4" << true << "/tmp/.X11-unix/X4" << "" << 0;
     QTest::newRow("ssh forwarding") << "localhost:10.0" << true << "" << "localhost" << 6010;
     QTest::newRow("tcp protocol") << "tcp/example.org:1" << true << "" << "example.org" << 6001;
     QTest::newRow("IPv6") << "[::1]:2" << true << "" << "::1" << 6002;
@@ -194,7 +177,6 @@ void TestDisplayCheck::xAddresses_data()
                                  << 0;
     QTest::newRow("empty") << "" << false << "" << "" << 0;
     QTest::newRow("no colon") << "nonsense" << false << "" << "" << 0;
-    QTest::newRow("no number") << ":" << false << "" << "" << 0;
     QTest::newRow("not a number") << ":x" << false << "" << "" << 0;
     QTest::newRow("negative") << ":-1" << false << "" << "" << 0;
 }
@@ -217,7 +199,7 @@ void TestDisplayCheck::xAddresses()
     QCOMPARE(address->port, port);
 }
 
-void TestDisplayCheck::reachesListeningServers()
+void TestDisplayCheck::reachesAListeningWaylandSocket()
 {
     QTemporaryDir runtime;
     QVERIFY(runtime.isValid());
@@ -232,16 +214,9 @@ void TestDisplayCheck::reachesListeningServers()
     QVERIFY(DisplayCheck::reachable(Server::Wayland, environment));
     environment.waylandDisplay = "wl-none";
     QVERIFY(!DisplayCheck::reachable(Server::Wayland, environment));
-
-    int port = 0;
-    {
-        Listener x;
-        port = listenTcp(x);
-        QVERIFY(port > 6000);
-        environment.display = "127.0.0.1:" + std::to_string(port - 6000);
-        QVERIFY(DisplayCheck::reachable(Server::X11, environment));
-    }
-    QVERIFY(!DisplayCheck::reachable(Server::X11, environment));
+    environment.waylandDisplay = "wl-test";
+    environment.runtimeDir.clear();
+    QVERIFY(!DisplayCheck::reachable(Server::Wayland, environment));
 }
 
 QTEST_GUILESS_MAIN(TestDisplayCheck)
