@@ -14,13 +14,7 @@ mehr"."""
 import re
 
 import e2elib as e
-from e2elib import check, log
-
-CIRCLE_NAME = "Roter Kreis"
-SHOWING = "object:state-changed:showing"
-VISIBLE = "object:state-changed:visible"
-FOCUSED = "object:state-changed:focused"
-ANNOUNCEMENT = "object:announcement"
+from e2elib import ANNOUNCEMENT, CIRCLE_NAME, FOCUSED, SHOWING, VISIBLE, check, log
 
 def children(node):
     return [node.getChildAtIndex(index) for index in range(node.childCount)]

@@ -15,10 +15,7 @@ while it is on screen, and its appearing and going are announced."""
 import time
 
 import e2elib as e
-from e2elib import check, log
-
-CIRCLE_NAME = "Roter Kreis"
-SHOWING = "object:state-changed:showing"
+from e2elib import CIRCLE_NAME, SHOWING, check, log
 
 
 class KeyboardUser:

@@ -55,6 +55,13 @@ CONTROLS = [
 ]
 
 RED = (255, 0, 0)
+CIRCLE_NAME = "Roter Kreis"
+
+# Accessibility events the tests listen to.
+SHOWING = "object:state-changed:showing"
+VISIBLE = "object:state-changed:visible"
+FOCUSED = "object:state-changed:focused"
+ANNOUNCEMENT = "object:announcement"
 
 VERDICTS = [
     " Sie sind der Knaller, das macht Ihnen so schnell keiner nach ",
