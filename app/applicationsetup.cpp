@@ -22,11 +22,14 @@ constexpr const char *Name = "klappomatikus";
 
 } // namespace
 
-bool displayAvailable(const char *program)
+bool displayAvailable(int argc, char **argv)
 {
-    if (DisplayCheck::displayAvailable())
+    const DisplayCheck::Environment environment = DisplayCheck::current(argc, argv);
+    const std::string message = DisplayCheck::problem(
+        environment, argc > 0 && *argv[0] ? argv[0] : Name,
+        [&](DisplayCheck::Server server) { return DisplayCheck::reachable(server, environment); });
+    if (message.empty())
         return true;
-    const std::string message = DisplayCheck::noDisplayMessage(program && *program ? program : Name);
     std::fprintf(stderr, "%s\n", message.c_str());
     return false;
 }

@@ -11,8 +11,10 @@ class SystemMessageBoxes;
 namespace ApplicationSetup {
 
 // False, after saying why in one line on standard error, when no display
-// can be opened; `program` is argv[0], to show how to start it without one.
-bool displayAvailable(const char *program);
+// is named or none that Qt would try can be reached; takes main's arguments
+// for the platform chosen there and for argv[0], to show how to start the
+// program without a display.
+bool displayAvailable(int argc, char **argv);
 
 // The application's name, version, desktop identity and fonts; called
 // right after the QApplication is created.

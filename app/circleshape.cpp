@@ -15,7 +15,7 @@ CircleShape::CircleShape(QWidget *parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
-    CircleShapeAccessible::install();
+    CircleShapeAccessible::adoptParent(this);
 }
 
 void CircleShape::setFillColor(const QColor &color)

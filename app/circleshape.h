@@ -7,7 +7,8 @@
 
 // A filled circle, the largest that fits centred in the widget's box; the
 // rest of the box stays transparent, and the shape takes no input.
-// Assistive technology sees it as a graphic, and only while it is shown.
+// Assistive technology sees it as a notification, and only while it is
+// shown.
 class CircleShape : public QWidget
 {
     Q_OBJECT

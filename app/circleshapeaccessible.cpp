@@ -3,30 +3,28 @@
 
 #include "circleshapeaccessible.h"
 
+#include "announcer.h"
 #include "circleshape.h"
 #include "shapeholderaccessible.h"
 
 namespace {
 
-QAccessibleInterface *createAccessible(const QString &className, QObject *object)
+QAccessibleInterface *createAccessible(const QString &, QObject *object)
 {
     if (auto *shape = qobject_cast<CircleShape *>(object))
         return new CircleShapeAccessible(shape);
-    // Any plain child widget may hold a shape, and the interface is kept
-    // once made, so it is chosen before the shape arrives. Qt's own
-    // interfaces for the other classes and for windows stay.
-    if (className == QLatin1String("QWidget")) {
-        auto *widget = static_cast<QWidget *>(object);
-        if (!widget->isWindow())
-            return new ShapeHolderAccessible(widget);
-    }
+    if (auto *announcer = qobject_cast<Announcer *>(object))
+        return new QAccessibleWidget(announcer, QAccessible::Notification);
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (widget && widget->findChild<CircleShape *>(QString(), Qt::FindDirectChildrenOnly))
+        return new ShapeHolderAccessible(widget);
     return nullptr;
 }
 
 } // namespace
 
 CircleShapeAccessible::CircleShapeAccessible(QWidget *widget)
-    : QAccessibleWidget(widget, QAccessible::Graphic)
+    : QAccessibleWidget(widget, QAccessible::Notification)
 {
 }
 
@@ -37,4 +35,16 @@ void CircleShapeAccessible::install()
         return true;
     }();
     Q_UNUSED(installed);
+}
+
+void CircleShapeAccessible::adoptParent(QWidget *shape)
+{
+    install();
+    QWidget *parent = shape->parentWidget();
+    if (!parent)
+        return;
+    // Qt keeps an interface once made; the next query makes the holder's.
+    QAccessibleInterface *made = QAccessible::queryAccessibleInterface(parent);
+    if (made && !dynamic_cast<ShapeHolderAccessible *>(made))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }

@@ -5,14 +5,18 @@
 
 #include <QAccessibleWidget>
 
-// Presents a CircleShape to assistive technology as a graphic, not as an
-// anonymous filler.
+// Presents a CircleShape to assistive technology as a notification: screen
+// readers present a notification when it appears, and the circle appearing
+// is the signal to react.
 class CircleShapeAccessible : public QAccessibleWidget
 {
 public:
     explicit CircleShapeAccessible(QWidget *widget);
 
-    // Installs the factory for circle shapes and the widgets that hold them;
-    // later calls do nothing.
+    // Installs the factory for circle shapes, the widgets that hold them and
+    // announcers; it answers for nothing else. Later calls do nothing.
     static void install();
+    // Makes the parent of a new shape take the holder's interface, also if
+    // Qt made one for it before the shape arrived.
+    static void adoptParent(QWidget *shape);
 };

@@ -3,6 +3,8 @@
 
 #include "form1.h"
 
+#include "accessiblevisibility.h"
+#include "announcer.h"
 #include "circleshape.h"
 #include "linklabel.h"
 #include "messagetexts.h"
@@ -100,6 +102,7 @@ Form1::Form1(const Services &services, QWidget *parent)
     buildMenu();
     buildControls();
     buildShape();
+    buildAccessibility();
     buildTimers();
     connectEvents();
 
@@ -232,6 +235,16 @@ void Form1::buildShape()
     Shape1->hide();
 }
 
+// What a screen reader needs beyond the controls themselves: the
+// visibility of what comes and goes, as it changes, and a voice for the
+// time when it appears.
+void Form1::buildAccessibility()
+{
+    for (QWidget *changing : std::initializer_list<QWidget *>{Label1, Label3, Shape1})
+        AccessibleVisibility::follow(changing);
+    timeAnnouncer = new Announcer(centralWidget());
+}
+
 void Form1::buildTimers()
 {
     auto makeTimer = [this](const TimerDefinition &definition) {
@@ -261,6 +274,7 @@ void Form1::connectEvents()
     connect(Label5, &LinkLabel::mouseReleased, this, &Form1::Label5_MouseUp);
     connect(Label5, &LinkLabel::clicked, this, &Form1::Label5_Click);
     connect(Label5, &LinkLabel::pointerLeft, this, &Form1::Label5_PointerLeft);
+    Label5->setDoubleClickInterval(m_services.pointer.doubleClickInterval());
 }
 
 void Form1::Form_Load()
@@ -273,9 +287,7 @@ void Form1::Command1_Click()
     PressCount = 0;
     Command3->setEnabled(true);
     Command1->setEnabled(false);
-    // Disabling the focused button hands the focus on to "Kein Bock mehr",
-    // where the next Space would end the program; whoever armed with the
-    // keyboard reacts with it too.
+    // Whoever armed with the keyboard reacts with it too.
     Command3->setFocus();
     Label1->hide();
     Label3->hide();
@@ -324,10 +336,23 @@ void Form1::Command3_Click()
     Auswerten();
     m_services.messageBoxes.show(VerdictText, MessageBoxStyle::ExclamationOk, VerdictTitle);
     Label3->show();
+    timeAnnouncer->announce(Label1->text() + u' ' + Label3->text());
     Shape1->hide();
     Command3->setEnabled(false);
     Command1->setEnabled(true);
     Command1->setFocus();
+}
+
+// Qt hands the focus of a control being disabled to the next one in the tab
+// order, here "Kein Bock mehr": a screen reader announces it, and a Space
+// pressed then would end the program. Both handlers that disable the
+// focused button place the focus themselves right after, so it stays.
+bool Form1::focusNextPrevChild(bool next)
+{
+    const QWidget *focused = focusWidget();
+    if (focused && !focused->isEnabled())
+        return true;
+    return QMainWindow::focusNextPrevChild(next);
 }
 
 void Form1::Command2_Click()

@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class Announcer;
 class CircleShape;
 class LinkLabel;
 class QAction;
@@ -54,6 +55,9 @@ public:
     void Label5_Click();
     void Label5_PointerLeft();
 
+protected:
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void buildIcon();
     void buildMenu();
@@ -63,6 +67,7 @@ private:
     auto *addControl();
     void setUpControl(QWidget *control, const ControlDefinition &definition) const;
     void buildShape();
+    void buildAccessibility();
     void buildTimers();
     void connectEvents();
     QRect pixels(int left, int top, int width, int height) const;
@@ -85,6 +90,7 @@ private:
     QLabel *Label4 = nullptr;
     LinkLabel *Label5 = nullptr;
     CircleShape *Shape1 = nullptr;
+    Announcer *timeAnnouncer = nullptr;
     QTimer *Timer1 = nullptr;
     QTimer *Timer2 = nullptr;
 

@@ -19,19 +19,27 @@ void LinkLabel::mouseMoveEvent(QMouseEvent *event)
 
 void LinkLabel::mousePressEvent(QMouseEvent *event)
 {
-    event->accept();
-    // Only the left button clicks, as on any link; every button colours it.
-    if (event->button() == Qt::LeftButton)
-        m_pressed = true;
-    emit mousePressed();
+    press(event);
 }
 
-// Qt delivers a double-click's second press here instead of to
-// mousePressEvent; it colours the label but arms no click, so that a
-// double-click opens the homepage once.
+// Qt takes a press for a double-click's second one whenever it comes soon
+// and near enough after any press in the window, beside the label too, and
+// a triple-click's third press for a new one; the label decides itself.
 void LinkLabel::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    press(event);
+}
+
+void LinkLabel::press(QMouseEvent *event)
+{
     event->accept();
+    // Only the left button clicks, as on any link; every button colours it.
+    if (event->button() == Qt::LeftButton) {
+        const quint64 now = event->timestamp();
+        const bool followsOne = m_lastLeftPress && now - *m_lastLeftPress < quint64(m_doubleClickMs);
+        m_pressed = !followsOne;
+        m_lastLeftPress = now;
+    }
     emit mousePressed();
 }
 

@@ -5,16 +5,21 @@
 
 #include <QLabel>
 
+#include <optional>
+
 // A label that reports the mouse: moves over it (with or without a button
 // held), presses and releases of any button, left-button clicks (a release
-// over the label after a single press on it) and the pointer leaving it.
-// The second press of a double-click is a press but no click.
+// over the label after a press on it) and the pointer leaving it. Left
+// presses that follow one on the label within the double-click interval
+// belong to its click: a double- or triple-click is one click.
 class LinkLabel : public QLabel
 {
     Q_OBJECT
 
 public:
     explicit LinkLabel(QWidget *parent = nullptr);
+
+    void setDoubleClickInterval(int ms) { m_doubleClickMs = ms; }
 
 signals:
     void mouseMoved();
@@ -31,5 +36,9 @@ protected:
     void leaveEvent(QEvent *event) override;
 
 private:
+    void press(QMouseEvent *event);
+
     bool m_pressed = false;
+    int m_doubleClickMs = 0;
+    std::optional<quint64> m_lastLeftPress;
 };

@@ -9,7 +9,7 @@
 
 int main(int argc, char *argv[])
 {
-    if (!ApplicationSetup::displayAvailable(argv[0]))
+    if (!ApplicationSetup::displayAvailable(argc, argv))
         return 1;
 
     QApplication application(argc, argv);

@@ -88,7 +88,7 @@ protected:
 
 int main(int argc, char *argv[])
 {
-    if (!ApplicationSetup::displayAvailable(argv[0]))
+    if (!ApplicationSetup::displayAvailable(argc, argv))
         return 1;
     QApplication application(argc, argv);
     ApplicationSetup::configure();

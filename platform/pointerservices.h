@@ -23,4 +23,6 @@ public:
     // its clients (Wayland): GetCursorPos then only knows where the pointer
     // last was over one of the program's windows.
     virtual bool tracksGlobalPointer() const = 0;
+    // The longest time between two presses that make a double-click, in ms.
+    virtual int doubleClickInterval() const = 0;
 };

@@ -6,6 +6,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMainWindow>
+#include <QStyleHints>
 #include <QWidget>
 
 void SystemPointerServices::GetCursorPos(ScreenPoint &point)
@@ -30,4 +31,9 @@ void SystemPointerServices::ClientToScreen(WindowHandle window, ScreenPoint &poi
 bool SystemPointerServices::tracksGlobalPointer() const
 {
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+int SystemPointerServices::doubleClickInterval() const
+{
+    return QGuiApplication::styleHints()->mouseDoubleClickInterval();
 }

@@ -11,4 +11,5 @@ public:
     void GetCursorPos(ScreenPoint &point) override;
     void ClientToScreen(WindowHandle window, ScreenPoint &point) override;
     bool tracksGlobalPointer() const override;
+    int doubleClickInterval() const override;
 };

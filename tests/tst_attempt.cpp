@@ -329,6 +329,12 @@ void TestAttempt::keyboardUserReactsWithSpace()
     f.form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
     QCOMPARE(QApplication::focusWidget(), f.button("Command1"));
+    // Disabling the focused button must not hand the focus on to the next
+    // control, "Kein Bock mehr", not even for a moment.
+    QList<QWidget *> focused;
+    const QObject recording;
+    connect(qApp, &QApplication::focusChanged, &recording,
+            [&](QWidget *, QWidget *now) { focused.append(now); });
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QCOMPARE(QApplication::focusWidget(), f.button("Command3"));
@@ -337,6 +343,8 @@ void TestAttempt::keyboardUserReactsWithSpace()
     QVERIFY(!f.fakes.lifetime.hasEnded());
     QCOMPARE(f.label("Label3")->text(), QStringLiteral("0.200 Sekunden"));
     QCOMPARE(QApplication::focusWidget(), f.button("Command1"));
+    const QList<QWidget *> expected{f.button("Command3"), f.button("Command1")};
+    QCOMPARE(focused, expected);
 }
 
 QTEST_MAIN(TestAttempt)

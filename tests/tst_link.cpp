@@ -18,6 +18,23 @@ void moveOver(QWidget *label)
     QApplication::sendEvent(label, &move);
 }
 
+// Plays left-button events on the label: "p" a press, "d" a press that Qt
+// reports as a double-click, "r" a release, each with its time in ms.
+void playLeftButton(QWidget *label, const QString &events)
+{
+    for (const QString &token : events.split(u' ')) {
+        const QChar kind = token.front();
+        const QEvent::Type type = kind == u'p'   ? QEvent::MouseButtonPress
+                                  : kind == u'd' ? QEvent::MouseButtonDblClick
+                                                 : QEvent::MouseButtonRelease;
+        const Qt::MouseButtons held = kind == u'r' ? Qt::NoButton : Qt::LeftButton;
+        const QPointF at(5, 5);
+        QMouseEvent event(type, at, label->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        event.setTimestamp(token.mid(1).toULongLong());
+        QApplication::sendEvent(label, &event);
+    }
+}
+
 bool underlined(const FormFixture &f)
 {
     return f.label("Label5")->font().underline();
@@ -53,6 +70,8 @@ private slots:
     void pressAndReleaseColours();
     void clickOpensTheHomepage();
     void releaseElsewhereIsNoClick();
+    void pressesWithinTheIntervalBelongToOneClick_data();
+    void pressesWithinTheIntervalBelongToOneClick();
     void leavingEndsHoverOnlyWithoutGlobalPointer_data();
     void leavingEndsHoverOnlyWithoutGlobalPointer();
 };
@@ -197,6 +216,36 @@ void TestLink::releaseElsewhereIsNoClick()
     QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(label->width() + 20, 5));
     QVERIFY(f.fakes.shell.calls.isEmpty());
     QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 80, 80));
+}
+
+void TestLink::pressesWithinTheIntervalBelongToOneClick_data()
+{
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<int>("opened");
+
+    // The stand-in's double-click interval is 400 ms, counted from press to
+    // press as Qt counts it.
+    QTest::newRow("click") << "p0 r10" << 1;
+    QTest::newRow("double-click") << "p0 r10 d150 r160" << 1;
+    QTest::newRow("triple-click") << "p0 r10 d150 r160 p300 r310" << 1;
+    QTest::newRow("slow triple-click, each press within the interval")
+        << "p0 r10 d350 r360 p700 r710" << 1;
+    // Qt takes a press on the label for a double-click when a press beside
+    // it came just before.
+    QTest::newRow("first press on the label reported as a double-click") << "d0 r10" << 1;
+    QTest::newRow("two clicks the interval apart") << "p0 r10 p400 r410" << 2;
+    QTest::newRow("a click after a double-click") << "p0 r10 d150 r160 p900 r910" << 2;
+    QTest::newRow("press held past the interval") << "p0 r1000 p1100 r1110" << 2;
+}
+
+void TestLink::pressesWithinTheIntervalBelongToOneClick()
+{
+    QFETCH(QString, events);
+    QFETCH(int, opened);
+    FormFixture f;
+    playLeftButton(f.label("Label5"), events);
+    QCOMPARE(f.fakes.shell.calls.size(), opened);
+    QCOMPARE(f.label("Label5")->palette().color(QPalette::WindowText), QColor(0, 80, 80));
 }
 
 void TestLink::leavingEndsHoverOnlyWithoutGlobalPointer_data()

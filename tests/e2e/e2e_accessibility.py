@@ -2,14 +2,19 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 """The program as a screen reader user meets it: the controls in tab order,
-the menu opened through its action, and a whole attempt played through the
+the menu opened through its action, and two attempts played through the
 accessibility actions alone, with the verdict and the time read from the
-tree."""
+tree. What a reader relies on is checked on the way: the circle is a
+notification and says when it shows; after every verdict the time is
+announced, and the time label's visible and showing states and the events
+that report them follow each hide and show (a reader that saw the label
+hidden would otherwise skip it); the focus never rests on "Kein Bock
+mehr"."""
 
 import re
 
 import e2elib as e
-from e2elib import check, log
+from e2elib import ANNOUNCEMENT, CIRCLE_NAME, FOCUSED, SHOWING, VISIBLE, check, log
 
 def children(node):
     return [node.getChildAtIndex(index) for index in range(node.childCount)]
@@ -49,19 +54,59 @@ def check_menu(session, frame):
            "the menu to close")
 
 
-def play_attempt(session, controls):
+def since(session, mark, wanted):
+    """Whether the event (type, detail1, source name) came after mark."""
+    return wanted in session.events()[mark:]
+
+
+def check_circle(session, mark):
+    """The circle is a notification that says it shows."""
+    e.poll(lambda: since(session, mark, (SHOWING, 1, CIRCLE_NAME)), 3, 0.01,
+           f"the showing event of \"{CIRCLE_NAME}\"")
+    circle = session.find_accessible("notification", session.top_level("Klappomatikus"),
+                                     CIRCLE_NAME)
+    check(session.has_state(circle, session.atspi().STATE_SHOWING),
+          f"\"{CIRCLE_NAME}\" is not showing")
+
+
+def check_time_appeared(session, label3, mark):
+    """The time label is visible and showing, and said so; the time is
+    announced, as an announcement or as a notification that shows."""
+    pyatspi = session.atspi()
+    for state in (pyatspi.STATE_VISIBLE, pyatspi.STATE_SHOWING):
+        check(session.has_state(label3, state), f"the time label lacks {state}")
+    for event in (VISIBLE, SHOWING):
+        e.poll(lambda: since(session, mark, (event, 1, label3.name)), 3, 0.01,
+               f"the time label's {event} event")
+    spoken = "Ihre Reaktionszeit ist " + label3.name
+    e.poll(lambda: any(source == spoken and (kind.startswith(ANNOUNCEMENT)
+                                             or (kind, shows) == (SHOWING, 1))
+                       for kind, shows, source in session.events()[mark:]), 3, 0.01,
+           f"the announcement {spoken!r}")
+
+
+def play_attempt(session, controls, number):
     pyatspi = session.atspi()
     showing = lambda node: session.has_state(node, pyatspi.STATE_SHOWING)  # noqa: E731
     enabled = lambda node: session.has_state(node, pyatspi.STATE_ENABLED)  # noqa: E731
     label1, command1, _, _, command3, label3 = controls[:6]
-    check(enabled(command1) and not enabled(command3), "wrong buttons enabled at start-up")
-    check(not showing(label1), "\"Ihre Reaktionszeit ist\" shows at start-up")
+    check(enabled(command1) and not enabled(command3), "wrong buttons enabled before arming")
+    check(showing(label1) == (number > 1), "\"Ihre Reaktionszeit ist\" shows before arming "
+          "the first attempt, or not after one")
 
+    shown_before = label3.name
+    mark = len(session.events())
     press(command1)
     e.poll(lambda: enabled(command3), 5, 0.02, "the reaction button to be enabled")
+    e.poll(lambda: since(session, mark, (VISIBLE, 0, shown_before)), 3, 0.01,
+           "the time label's visible event on arming")
+    check(not session.has_state(label3, pyatspi.STATE_VISIBLE),
+          "the time label stays visible while armed")
     ox, oy = session.client_origin()
     centre = (ox + e.SHAPE1[0] + e.SHAPE1[2] // 2, oy + e.SHAPE1[1] + e.SHAPE1[3] // 2)
     e.poll(lambda: session.pixel(*centre) == e.RED, 8, 0.01, "the red circle")
+    check_circle(session, mark)
+    mark = len(session.events())
     press(command3)
 
     def verdict_box():
@@ -81,7 +126,8 @@ def play_attempt(session, controls):
     check(showing(label1), "\"Ihre Reaktionszeit ist\" is hidden after the attempt")
     check(re.fullmatch(r"-?\d+\.\d{3} Sekunden", label3.name) is not None,
           f"the time reads {label3.name!r}")
-    log(f"time reads: {label3.name}")
+    check_time_appeared(session, label3, mark)
+    log(f"attempt {number}: time reads {label3.name}, announced")
 
 
 def main():
@@ -93,7 +139,11 @@ def main():
         client = session.find_accessible("filler", frame, what="the client area")
         controls = check_tab_order(session, client, args.homepage)
         check_menu(session, frame)
-        play_attempt(session, controls)
+        session.listen(SHOWING, VISIBLE, FOCUSED, ANNOUNCEMENT)
+        for number in (1, 2):
+            play_attempt(session, controls, number)
+        check((FOCUSED, 1, controls[2].name) not in session.events(),
+              f"the focus passed {controls[2].name!r} during the attempts")
         press(controls[2])  # "Kein Bock mehr"
         status = session.wait_for_exit(5)
         check(status == 0, f"the program ended with status {status}")

@@ -15,10 +15,7 @@ while it is on screen, and its appearing and going are announced."""
 import time
 
 import e2elib as e
-from e2elib import check, log
-
-CIRCLE_NAME = "Roter Kreis"
-SHOWING = "object:state-changed:showing"
+from e2elib import CIRCLE_NAME, SHOWING, check, log
 
 
 class KeyboardUser:
@@ -96,10 +93,10 @@ class KeyboardUser:
     def check_circle_node(self):
         session = self.session
         nodes = e.poll(self.circle_nodes, 3, 0.01, f"\"{CIRCLE_NAME}\" in the accessibility tree")
-        check(len(nodes) == 1 and session.is_role(nodes[0], "image")
+        check(len(nodes) == 1 and session.is_role(nodes[0], "notification")
               and self.has(nodes[0], "STATE_SHOWING")
               and session.extents(nodes[0]) == session.to_screen(e.SHAPE1),
-              f"the circle's accessible is not one showing image over the circle: "
+              f"the circle's accessible is not one showing notification over the circle: "
               f"{[(node.getRoleName(), session.extents(node)) for node in nodes]}")
 
     def dismiss_verdict(self):

@@ -6,7 +6,8 @@ first move over the label and goes within a tick of the pointer leaving it
 (the right and bottom edge still count as inside); pressing and releasing
 change the text colour; a click hands exactly the homepage to the desktop's
 opener, here a stand-in xdg-open first on PATH that records what it gets; a
-double-click hands it over once."""
+double-click and a triple-click hand it over once, and so does a click on
+the link right after one 4 px beside it."""
 
 import os
 import stat
@@ -249,6 +250,33 @@ class LinkUser:
         check(len(read_calls(self.record)) == 2,
               f"a double-click opened the homepage {len(read_calls(self.record)) - 1} times")
 
+    def opens_once(self, what, *clicks):
+        """Sends the clicks (xdotool's words) as one burst; the homepage
+        opens exactly once more."""
+        before = len(read_calls(self.record))
+        # Well past the double-click interval of any earlier press.
+        time.sleep(0.6)
+        started = time.monotonic()
+        self.session.xdotool(*clicks)
+        took = time.monotonic() - started
+        e.poll(lambda: len(read_calls(self.record)) > before, 5, 0.02, f"{what} to open")
+        time.sleep(0.6)
+        opened = len(read_calls(self.record)) - before
+        log(f"{what} ({took * 1000:.0f} ms) opened the homepage {opened} time(s)")
+        check(opened == 1, f"{what} opened the homepage {opened} times")
+
+    def check_multi_clicks(self):
+        """Qt calls a press a double-click when any press came just before
+        near it, also one beside the link; a triple-click's third press it
+        calls a new one. Each burst is one click."""
+        x, top = self.centre[0], self.box[1]
+        self.session.move_to(*self.centre)
+        self.opens_once("a triple-click", "click", "--repeat", 3, "--delay", 60, 1)
+        # 4 px apart, the first on Label4 just above the link.
+        self.opens_once("a click beside the link, then on it",
+                        "mousemove", x, top - 3, "click", "--delay", 0, 1,
+                        "mousemove", x, top + 1, "click", "--delay", 0, 1)
+
     def check_red_stays_away(self):
         """The red does not come back, hovering or not."""
         self.hover()
@@ -267,6 +295,7 @@ def exercise(session, args, record):
     user.check_moved_window()
     user.check_click()
     user.check_other_presses()
+    user.check_multi_clicks()
     user.check_red_stays_away()
     session.click_control(e.COMMAND2)
     status = session.wait_for_exit(5)

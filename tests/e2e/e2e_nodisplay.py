@@ -1,13 +1,16 @@
 # SPDX-FileCopyrightText: 2026 Klappomatikus-Team
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""Without any display, the program and the start script of `make run` stop
-with one clear line that says so and how to run under xvfb-run (the script
-also how to install it, where it is missing), and a non-zero status: no Qt
-abort, no core dump."""
+"""Without any display, and with displays named that cannot be reached (an
+X server that is gone, a Wayland socket that is gone), the program and the
+start script of `make run` stop with one clear line that says so, names the
+display, and tells how to run under xvfb-run (the script also how to install
+it, where it is missing); exit status 1: no Qt abort, no core dump. A gone
+Wayland socket beside a running X server is no obstacle."""
 
 import os
 import subprocess
+import tempfile
 
 import e2elib as e
 from e2elib import check, log
@@ -23,16 +26,25 @@ def without_display():
     return env
 
 
-def check_refusal(what, result):
+def free_display():
+    """A display number no X server here uses."""
+    for number in range(99, 1000):
+        if not os.path.exists(f"/tmp/.X{number}-lock") and \
+                not os.path.exists(f"/tmp/.X11-unix/X{number}"):
+            return f":{number}"
+    raise e.CheckFailed("no free display number")
+
+
+def check_refusal(what, result, names=("DISPLAY",)):
     output = result.stdout + result.stderr
     log(f"{what}: status {result.returncode}, output:\n{output.rstrip()}")
-    check(0 < result.returncode < 128,
-          f"{what} ended with status {result.returncode}, not an ordinary failure")
+    check(result.returncode == 1, f"{what} ended with status {result.returncode}, not 1")
     for noise in QT_NOISE:
         check(noise not in output, f"{what} printed {noise!r}")
     lines = [line for line in output.splitlines() if "xvfb-run" in line]
     check(len(lines) == 1, f"{what} printed {len(lines)} lines naming xvfb-run, expected one")
-    check("DISPLAY" in lines[0], f"{what}'s line does not say the display is missing: {lines[0]}")
+    for name in names:
+        check(name in lines[0], f"{what}'s line does not name {name!r}: {lines[0]}")
 
 
 def main():
@@ -58,6 +70,38 @@ def main():
     check_refusal("the start script without xvfb-run", script)
     check("apt-get install xvfb xauth" in script.stderr,
           f"the start script does not say how to get xvfb-run: {script.stderr.strip()}")
+
+    # Named, but not there.
+    runtime = tempfile.mkdtemp(prefix="klappo-e2e-nodisplay-")
+    try:
+        gone_x = free_display()
+        cases = [
+            ("a gone X server", {"DISPLAY": gone_x}, [f"DISPLAY={gone_x}"]),
+            ("a gone Wayland socket", {"WAYLAND_DISPLAY": "wayland-gone"},
+             ["WAYLAND_DISPLAY=wayland-gone"]),
+            ("both gone", {"WAYLAND_DISPLAY": "wayland-gone", "DISPLAY": gone_x},
+             ["WAYLAND_DISPLAY=wayland-gone", f"DISPLAY={gone_x}"]),
+        ]
+        for what, variables, names in cases:
+            result = subprocess.run([args.program], capture_output=True, text=True, timeout=20,
+                                    env=dict(env, XDG_RUNTIME_DIR=runtime, **variables))
+            check_refusal(f"klappomatikus with {what}", result, names)
+            check(result.stdout == "" and len(result.stderr.splitlines()) == 1,
+                  f"with {what} the program printed more than its one line")
+        check_gone_wayland_beside_x(args.program, args.outdir)
+    finally:
+        os.rmdir(runtime)
+
+
+def check_gone_wayland_beside_x(program, outdir):
+    """Qt tries Wayland first and falls back to X: the window opens."""
+    with e.Session(program, outdir, "nodisplay",
+                   extra_env={"WAYLAND_DISPLAY": "wayland-gone"}) as session:
+        session.env.pop("QT_QPA_PLATFORM")
+        session.start_program()
+        session.wait_for_main_window()
+        log("with a gone Wayland socket beside a running X server the window opened")
+
 
 if __name__ == "__main__":
     e.run(main)

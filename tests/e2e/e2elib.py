@@ -55,6 +55,13 @@ CONTROLS = [
 ]
 
 RED = (255, 0, 0)
+CIRCLE_NAME = "Roter Kreis"
+
+# Accessibility events the tests listen to.
+SHOWING = "object:state-changed:showing"
+VISIBLE = "object:state-changed:visible"
+FOCUSED = "object:state-changed:focused"
+ANNOUNCEMENT = "object:announcement"
 
 VERDICTS = [
     " Sie sind der Knaller, das macht Ihnen so schnell keiner nach ",
@@ -95,6 +102,7 @@ ROLE_NUMBERS = {
     "popup menu": ("ROLE_POPUP_MENU", "ROLE_MENU"),
     "alert": ("ROLE_ALERT", "ROLE_DIALOG"),
     "image": ("ROLE_IMAGE",),
+    "notification": ("ROLE_NOTIFICATION",),
 }
 
 
@@ -414,11 +422,14 @@ class Session(PrivateX):
                 source = event.source.name
             except Exception:
                 source = None
+            if event.type.startswith("object:announcement"):
+                source = str(event.any_data)
             self._events.append((event.type, event.detail1, source))
         pyatspi.Registry.registerEventListener(record, *event_types)
 
     def events(self):
-        """The recorded events as (type, detail1, source name), oldest first."""
+        """The recorded events as (type, detail1, source name), oldest first;
+        an announcement has its text in place of the source's name."""
         from gi.repository import GLib
         context = GLib.MainContext.default()
         while context.iteration(False):

@@ -114,6 +114,7 @@ public:
     ScreenPoint cursor;
     ScreenPoint clientOrigin;
     bool global = true;
+    int doubleClickMs = 400;
 
     void GetCursorPos(ScreenPoint &point) override { point = cursor; }
     void ClientToScreen(WindowHandle, ScreenPoint &point) override
@@ -122,6 +123,7 @@ public:
         point.y += clientOrigin.y;
     }
     bool tracksGlobalPointer() const override { return global; }
+    int doubleClickInterval() const override { return doubleClickMs; }
 };
 
 class FakeScreen : public ScreenMetrics

@@ -1,0 +1,28 @@
+// SPDX-FileCopyrightText: 2026 Klappomatikus-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QObject>
+
+class QWidget;
+
+// Keeps assistive technology's view of a widget's visibility current. When
+// a widget is shown or hidden, Qt reports on the accessibility bus only that
+// its 'showing' state changed. A screen reader that read the 'visible' state
+// while the widget was hidden keeps that and skips the widget once it is
+// back; this reports the change of 'visible' as well.
+class AccessibleVisibility : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Follows the widget's showing and hiding from now on, for its lifetime.
+    static void follow(QWidget *widget);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    using QObject::QObject;
+};
