@@ -22,6 +22,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY klappomatikus)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+set(CPACK_KLAPPOMATIKUS_OBJCOPY ${CMAKE_OBJCOPY})
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/KlappomatikusPackageStrip.cmake)
 # Directories that the install rules create implicitly follow the umask,
 # which is 002 for many users; the package's must be 0755.
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

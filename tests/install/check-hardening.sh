@@ -9,8 +9,9 @@
 # when there are none), and control-flow protection only when every linked
 # object carries its mark, which the C library's start files of Debian 12
 # and 13 do not. Then the debug information must show that all of the
-# program's own code was compiled with the flag. Exits 77 (skipped) when
-# hardening-check is not installed.
+# program's own code was compiled with the flag. Branch protection, which
+# Debian 13's hardening-check reports too, exists only on ARM and is not
+# checked. Exits 77 (skipped) when hardening-check is not installed.
 # Usage: check-hardening.sh <program> <C++ compiler>
 set -eu
 program=$1 compiler=$2

@@ -89,6 +89,7 @@ dpkg-deb -x "$deb" "$root"
 grep -qx Exec=klappomatikus "$root/usr/share/applications/$app_id.desktop" ||
     fail "the desktop entry does not start klappomatikus by name"
 file "$root/usr/bin/klappomatikus" | grep -q 'not stripped' && fail "program is not stripped"
+readelf -S "$root/usr/bin/klappomatikus" | grep -q '\.comment' && fail "program keeps its .comment section"
 message=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/klappomatikus" 2>&1) && status=0 || status=$?
 [ "$status" -eq 1 ] && [ -n "$message" ] ||
     fail "unpacked program did not start (status $status: $message)"
