@@ -7,7 +7,7 @@ BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all configure build run test package screenshot test-sanitize bench clean
+.PHONY: all configure build run test package dist screenshot test-sanitize bench clean
 
 all: build
 
@@ -34,11 +34,33 @@ test:
 	@$(MAKE) --no-print-directory build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# The time of the last commit: from git, or in a source release from the
+# file git archive filled in. Packages carry it as their files' time, so
+# that two builds of one commit give the same bytes. A SOURCE_DATE_EPOCH
+# from the environment wins.
+SOURCE_DATE_EPOCH ?= $(shell if [ -e .git ]; then git log -1 --format=%ct; \
+                         else sed -n 's/^\([0-9][0-9]*\)$$/\1/p' scripts/source-date; fi)
+
 # The Debian package, written to $(BUILD_DIR)/package/.
 package:
 	@./scripts/install-deps.sh package
 	@$(MAKE) --no-print-directory build
-	cd $(BUILD_DIR) && cpack -G DEB
+	@[ -n "$(SOURCE_DATE_EPOCH)" ] || \
+	    echo "make package: no commit time (neither git nor a source release); the package takes the current time" >&2
+	cd $(BUILD_DIR) && SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH) cpack -G DEB
+
+# The source release of the last commit, as git has it (nothing uncommitted,
+# no build output): $(BUILD_DIR)/dist/klappomatikus-<version>.tar.gz and
+# its SHA-256.
+VERSION = $(shell sed -n 's/^project(Klappomatikus VERSION \([^ )]*\).*/\1/p' CMakeLists.txt)
+DIST_NAME = klappomatikus-$(VERSION)
+dist:
+	@[ -e .git ] || { echo "make dist: needs the git checkout; a source release is made from its last commit" >&2; exit 1; }
+	@git diff --quiet HEAD -- || echo "make dist: uncommitted changes are left out" >&2
+	@mkdir -p $(BUILD_DIR)/dist
+	git archive --format=tar --prefix=$(DIST_NAME)/ -o $(BUILD_DIR)/dist/$(DIST_NAME).tar HEAD
+	gzip -9nf $(BUILD_DIR)/dist/$(DIST_NAME).tar
+	cd $(BUILD_DIR)/dist && sha256sum $(DIST_NAME).tar.gz >$(DIST_NAME).tar.gz.sha256
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -16,10 +16,10 @@ run="build-essential cmake ninja-build pkg-config qt6-base-dev librsvg2-bin pyth
 package="dpkg-dev file"
 # To run the test suite: a private X server and the X tools that drive and
 # read it, the accessibility bus, the desktop and package checkers, the
-# manual page's renderers, the licence checker, fc-match.
+# manual page's renderers, the licence checker, fc-match, hardening-check.
 test="xvfb xdotool x11-utils x11-xserver-utils imagemagick fontconfig
       python3-xlib python3-pyatspi gir1.2-atspi-2.0 at-spi2-core dbus dbus-daemon
-      desktop-file-utils appstream lintian groff-base mandoc reuse git"
+      desktop-file-utils appstream lintian groff-base mandoc reuse git devscripts"
 # To run the benchmarks: Google Benchmark, and the test tools for the robot.
 bench="libbenchmark-dev"
 

@@ -6,7 +6,8 @@
 # the program, a valid desktop entry, valid AppStream metainfo and every
 # themed icon at the size its directory claims, all named after the
 # application id and all rendered from the scalable drawing installed beside
-# them (the drawing the window icon is rendered from, too).
+# them (the drawing the window icon is rendered from, too). Debian's
+# documentation files are the package's alone.
 # Usage: check-install.sh <build dir> <application id> <sizes...>
 set -eu
 build=$1 app_id=$2
@@ -31,9 +32,23 @@ if [ -f "$desktop" ]; then
     out=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate failed"
     [ -z "$out" ] || fail "desktop-file-validate printed: $out"
     echo "desktop-file-validate: ${out:-(no output)}"
-    # The entry launches what was installed and names the themed icon.
-    exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
-    [ -x "$prefix/bin/$exec_name" ] || fail "Exec=$exec_name is not an installed program"
+    # The entry launches what was installed, by its full path outside the
+    # search path, and names the themed icon.
+    exec_line=$(sed -n 's/^Exec=//p' "$desktop")
+    [ "$exec_line" = "$prefix/bin/klappomatikus" ] ||
+        fail "Exec=$exec_line is not the installed $prefix/bin/klappomatikus"
+    # English defaults, as in the metainfo, each with its German translation.
+    summary=$(sed -n 's|^ *<summary>\(.*\)</summary>|\1|p' "$metainfo" 2>/dev/null || true)
+    summary_de=$(sed -n 's|^ *<summary xml:lang="de">\(.*\)</summary>|\1|p' "$metainfo" 2>/dev/null || true)
+    grep -qxF "Comment=$summary" "$desktop" || fail "Comment is not the metainfo's summary '$summary'"
+    grep -qxF "Comment[de]=$summary_de" "$desktop" ||
+        fail "Comment[de] is not the metainfo's German summary '$summary_de'"
+    for key in GenericName Keywords; do
+        default=$(sed -n "s/^$key=//p" "$desktop")
+        german=$(sed -n "s/^$key\[de\]=//p" "$desktop")
+        [ -n "$default" ] && [ -n "$german" ] && [ "$default" != "$german" ] ||
+            fail "$key lacks an English default ('$default') or its German translation ('$german')"
+    done
     grep -qx "Icon=$app_id" "$desktop" || fail "desktop entry does not use Icon=$app_id"
     grep -qx "Terminal=false" "$desktop" || fail "desktop entry lacks Terminal=false"
 else
@@ -58,6 +73,9 @@ fi
 
 svg=$icons/scalable/apps/$app_id.svg
 [ -f "$svg" ] || fail "scalable icon $svg is missing"
+
+[ ! -e "$prefix/share/doc" ] || fail "cmake --install wrote Debian's documentation files"
+
 for size in "$@"; do
     png=$icons/${size}x${size}/apps/$app_id.png
     if [ ! -f "$png" ]; then

@@ -4,12 +4,13 @@
 
 # Builds the Debian package with CPack into a temporary directory and runs
 # Debian's checker on it: lintian must report no error and no warning.
-# Informational tags are printed but do not fail. Exits 77 (skipped) when
+# Informational tags are printed but do not fail, except, for a hardened
+# build, those that say a protection is missing. Exits 77 (skipped) when
 # lintian is not installed.
-# Usage: check-lintian.sh <build dir> [package.deb]
+# Usage: check-lintian.sh <build dir> <hardened: yes|no> [package.deb]
 # With a package given, checks that one instead of building.
 set -eu
-build=$1
+build=$1 hardened=$2
 
 if ! command -v lintian >/dev/null; then
     echo "SKIP: lintian is not installed (Debian package lintian)"
@@ -19,8 +20,8 @@ fi
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
-if [ $# -ge 2 ]; then
-    deb=$2
+if [ $# -ge 3 ]; then
+    deb=$3
 else
     # Built under the umask many users have (002), so that the package's
     # permissions cannot depend on who builds it.
@@ -43,6 +44,11 @@ findings=$(grep -c '^[EW]: ' "$out/lintian.log" || true)
 if [ "$status" -ne 0 ] || [ "$findings" -ne 0 ]; then
     echo "FAIL: lintian reports $findings errors or warnings (exit status $status)"
     sed -n '/^[EW]: /,/^N: *$/p' "$out/lintian.log" | grep -v '^N: *$' | head -60
+    exit 1
+fi
+unprotected=$(grep '^I: .* hardening-' "$out/lintian.log" || true)
+if [ "$hardened" = yes ] && [ -n "$unprotected" ]; then
+    echo "FAIL: the program lacks protections: $unprotected"
     exit 1
 fi
 echo "lintian: no error, no warning"

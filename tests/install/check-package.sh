@@ -25,6 +25,9 @@ deb=$out/klappomatikus_${version}_amd64.deb
 [ "$(dpkg-deb -f "$deb" Package)" = klappomatikus ] || fail "package name"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "version is not $version"
 
+# The homepage link needs xdg-open, which the program can do without.
+[ "$(dpkg-deb -f "$deb" Recommends)" = xdg-utils ] || fail "Recommends is not xdg-utils"
+
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 # The names of the dependencies are left to dpkg-shlibdeps, and they differ
@@ -72,15 +75,21 @@ for path in ./usr/bin/klappomatikus \
             ./usr/share/metainfo/$app_id.metainfo.xml \
             ./usr/share/icons/hicolor/scalable/apps/$app_id.svg \
             ./usr/share/icons/hicolor/256x256/apps/$app_id.png \
-            ./usr/share/icons/hicolor/16x16/apps/$app_id.png; do
+            ./usr/share/icons/hicolor/16x16/apps/$app_id.png \
+            ./usr/share/doc/klappomatikus/copyright \
+            ./usr/share/doc/klappomatikus/changelog.gz; do
     echo "$contents" | grep -qx "$path" || fail "package lacks $path"
 done
 
 # The packaged program is stripped and runs: unpacked, it starts far enough
-# to report that there is no display.
+# to report that there is no display. Its desktop entry starts it by name,
+# /usr/bin being on every search path.
 root=$out/root
 dpkg-deb -x "$deb" "$root"
+grep -qx Exec=klappomatikus "$root/usr/share/applications/$app_id.desktop" ||
+    fail "the desktop entry does not start klappomatikus by name"
 file "$root/usr/bin/klappomatikus" | grep -q 'not stripped' && fail "program is not stripped"
+readelf -S "$root/usr/bin/klappomatikus" | grep -q '\.comment' && fail "program keeps its .comment section"
 message=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/klappomatikus" 2>&1) && status=0 || status=$?
 [ "$status" -eq 1 ] && [ -n "$message" ] ||
     fail "unpacked program did not start (status $status: $message)"
