@@ -25,9 +25,11 @@ constexpr const char *Name = "klappomatikus";
 bool displayAvailable(int argc, char **argv)
 {
     const DisplayCheck::Environment environment = DisplayCheck::current(argc, argv);
-    const std::string message = DisplayCheck::problem(
-        environment, argc > 0 && *argv[0] ? argv[0] : Name,
-        [&](DisplayCheck::Server server) { return DisplayCheck::reachable(server, environment); });
+    const std::string message =
+        DisplayCheck::problem(environment, argc > 0 && *argv[0] ? argv[0] : Name,
+                              [&](DisplayCheck::Server server) {
+                                  return DisplayCheck::reachable(server, environment);
+                              });
     if (message.empty())
         return true;
     std::fprintf(stderr, "%s\n", message.c_str());

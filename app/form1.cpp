@@ -206,8 +206,8 @@ void Form1::buildControls()
 void Form1::setUpControl(QWidget *control, const ControlDefinition &definition) const
 {
     control->setObjectName(QString::fromUtf8(definition.name));
-    control->setGeometry(pixels(definition.left, definition.top, definition.width,
-                                definition.height));
+    control->setGeometry(
+        pixels(definition.left, definition.top, definition.width, definition.height));
     control->setFont(fontFor(definition.font));
     if (definition.toolTip)
         control->setToolTip(QString::fromUtf8(definition.toolTip));
@@ -227,8 +227,8 @@ void Form1::buildShape()
     const ShapeDefinition &definition = Form1Definition::Shape1;
     Shape1 = new CircleShape(centralWidget());
     Shape1->setObjectName(QString::fromUtf8(definition.name));
-    Shape1->setGeometry(pixels(definition.left, definition.top, definition.width,
-                               definition.height));
+    Shape1->setGeometry(
+        pixels(definition.left, definition.top, definition.width, definition.height));
     Shape1->setFillColor(toColor(definition.fillColor));
     Shape1->setBorderColor(toColor(definition.borderColor));
     Shape1->setAccessibleName(QString::fromUtf8(definition.accessibleName));

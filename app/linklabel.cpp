@@ -36,7 +36,8 @@ void LinkLabel::press(QMouseEvent *event)
     // Only the left button clicks, as on any link; every button colours it.
     if (event->button() == Qt::LeftButton) {
         const quint64 now = event->timestamp();
-        const bool followsOne = m_lastLeftPress && now - *m_lastLeftPress < quint64(m_doubleClickMs);
+        const bool followsOne = m_lastLeftPress
+                                && now - *m_lastLeftPress < quint64(m_doubleClickMs);
         m_pressed = !followsOne;
         m_lastLeftPress = now;
     }

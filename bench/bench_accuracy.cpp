@@ -39,8 +39,7 @@ void waitMs(double lengthMs, double fromRawMs)
                        static_cast<long>(std::fmod(sleepMs, 1e3) * 1e6)};
         nanosleep(&pause, nullptr);
     }
-    while (rawMs() - fromRawMs < lengthMs) {
-    }
+    while (rawMs() - fromRawMs < lengthMs) { }
 }
 
 } // namespace

@@ -89,8 +89,8 @@ int main(int argc, char **argv)
         const std::uint64_t shownNs = counter.reading(readsAtArm);
         const double lateUs = (static_cast<double>(shownNs) - static_cast<double>(armedNs)) / 1e3
                               - delays[next] * 1e3;
-        const double tickWorkUs =
-            (static_cast<double>(shownNs) - static_cast<double>(tickStamp.ns)) / 1e3;
+        const double tickWorkUs = (static_cast<double>(shownNs) - static_cast<double>(tickStamp.ns))
+                                  / 1e3;
         std::printf("delay %d %.1f %.1f\n", delays[next], lateUs, tickWorkUs);
         std::fflush(stdout);
         form.Command3_Click();

@@ -23,7 +23,6 @@
 
 #include <unistd.h>
 
-
 namespace {
 
 void say(const QString &line)
@@ -108,12 +107,10 @@ int main(int argc, char *argv[])
     // The button emits pressed on the press and released on the release
     // right before clicked; its look is only queued by then, so these mark
     // the end of the button's own handling, not of a repaint.
-    QObject::connect(command3, &QPushButton::pressed, &watcher, [&watcher] {
-        watcher.pressedSignalNs = SystemPerformanceCounter::nowNs();
-    });
-    QObject::connect(command3, &QPushButton::released, &watcher, [&watcher] {
-        watcher.releasedSignalNs = SystemPerformanceCounter::nowNs();
-    });
+    QObject::connect(command3, &QPushButton::pressed, &watcher,
+                     [&watcher] { watcher.pressedSignalNs = SystemPerformanceCounter::nowNs(); });
+    QObject::connect(command3, &QPushButton::released, &watcher,
+                     [&watcher] { watcher.releasedSignalNs = SystemPerformanceCounter::nowNs(); });
     application.installEventFilter(&watcher);
 
     ApplicationSetup::showMainWindow(form, system.messageBoxes());

@@ -16,7 +16,10 @@
 class RecordingCounter : public PerformanceCounter
 {
 public:
-    explicit RecordingCounter(PerformanceCounter &inner) : m_inner(inner) {}
+    explicit RecordingCounter(PerformanceCounter &inner)
+        : m_inner(inner)
+    {
+    }
 
     void QueryPerformanceCounter(LargeInteger &count) override
     {

@@ -25,11 +25,13 @@ void reportVisible(QObject *object, bool visible)
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(object);
     if (!accessible)
         return;
-    QDBusMessage signal = QDBusMessage::createSignal(
-        ObjectPathPrefix + QString::number(QAccessible::uniqueId(accessible)),
-        QStringLiteral("org.a11y.atspi.Event.Object"), QStringLiteral("StateChanged"));
-    signal << QStringLiteral("visible") << int(visible) << 0
-           << QVariant::fromValue(QDBusVariant(0)) << QVariantMap();
+    QDBusMessage signal = QDBusMessage::createSignal(ObjectPathPrefix
+                                                         + QString::number(
+                                                             QAccessible::uniqueId(accessible)),
+                                                     QStringLiteral("org.a11y.atspi.Event.Object"),
+                                                     QStringLiteral("StateChanged"));
+    signal << QStringLiteral("visible") << int(visible) << 0 << QVariant::fromValue(QDBusVariant(0))
+           << QVariantMap();
     bus.send(signal);
 }
 

@@ -165,8 +165,7 @@ std::optional<XAddress> xAddress(std::string_view display)
 
 bool reachable(Server server, const Environment &environment)
 {
-    return server == Server::X11 ? xReachable(environment.display)
-                                 : waylandReachable(environment);
+    return server == Server::X11 ? xReachable(environment.display) : waylandReachable(environment);
 }
 
 std::string problem(const Environment &environment, std::string_view program,

@@ -15,11 +15,11 @@ namespace DisplayCheck {
 // What decides where Qt opens its windows.
 struct Environment
 {
-    std::string platform;       // -platform on the command line, else QT_QPA_PLATFORM
-    std::string display;        // DISPLAY
+    std::string platform; // -platform on the command line, else QT_QPA_PLATFORM
+    std::string display; // DISPLAY
     std::string waylandDisplay; // WAYLAND_DISPLAY
-    std::string runtimeDir;     // XDG_RUNTIME_DIR
-    std::string sessionType;    // XDG_SESSION_TYPE
+    std::string runtimeDir; // XDG_RUNTIME_DIR
+    std::string sessionType; // XDG_SESSION_TYPE
 };
 
 Environment current(int argc, char **argv);

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Klappomatikus-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "formfixture.h"
 #include "applicationsetup.h"
+#include "formfixture.h"
 #include "messagetexts.h"
 #include "verdicttable.h"
 
@@ -104,18 +104,18 @@ void TestAttempt::measurement_data()
         << quint64(50 * NsPerMs) << 0.0f << 0 << 0 << "0.000 Sekunden";
     QTest::newRow("t = 0.1f opens the first band, low row")
         << quint64(150 * NsPerMs) << 0.0f << 1 << 1 << "0.100 Sekunden";
-    QTest::newRow("t = 0.1f, high row") << quint64(150 * NsPerMs) << belowOne << 2 << 1
-                                        << "0.100 Sekunden";
+    QTest::newRow("t = 0.1f, high row")
+        << quint64(150 * NsPerMs) << belowOne << 2 << 1 << "0.100 Sekunden";
     QTest::newRow("just below 0.1 s is row 0")
         << quint64(149'999 * 1000) << 0.5f << 0 << 0 << "0.100 Sekunden";
     // 99.999997 ms round to 100.0f before the division; dividing first
     // would give 0.099999994, row 0.
     QTest::newRow("149.999997 ms round to 100 ms first, t = 0.1f")
         << quint64(149'999'997) << 0.0f << 1 << 1 << "0.100 Sekunden";
-    QTest::newRow("0.35 s, low row") << quint64(400 * NsPerMs) << 0.25f << 5 << 1
-                                     << "0.350 Sekunden";
-    QTest::newRow("0.55 s, high row") << quint64(600 * NsPerMs) << 0.75f << 10 << 1
-                                      << "0.550 Sekunden";
+    QTest::newRow("0.35 s, low row")
+        << quint64(400 * NsPerMs) << 0.25f << 5 << 1 << "0.350 Sekunden";
+    QTest::newRow("0.55 s, high row")
+        << quint64(600 * NsPerMs) << 0.75f << 10 << 1 << "0.550 Sekunden";
     // 700 ms rounds to 0.7f = 0.699999988, which lies in the band from 0.7f.
     QTest::newRow("750 ms is t = 0.7f, band 13-14, low")
         << quint64(750 * NsPerMs) << 0.0f << 13 << 1 << "0.700 Sekunden";
@@ -123,8 +123,8 @@ void TestAttempt::measurement_data()
         << quint64(750 * NsPerMs) << belowOne << 14 << 1 << "0.700 Sekunden";
     QTest::newRow("749.99999 ms rounds to t = 0.7f too")
         << quint64(749'999'990) << 0.0f << 13 << 1 << "0.700 Sekunden";
-    QTest::newRow("t = 0.8f is row 15") << quint64(850 * NsPerMs) << 0.0f << 15 << 0
-                                        << "0.800 Sekunden";
+    QTest::newRow("t = 0.8f is row 15")
+        << quint64(850 * NsPerMs) << 0.0f << 15 << 0 << "0.800 Sekunden";
     QTest::newRow("a very long time is row 15, no group separator")
         << quint64(1'234'550 * NsPerMs) << 0.0f << 15 << 0 << "1234.500 Sekunden";
 }

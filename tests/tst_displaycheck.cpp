@@ -60,6 +60,7 @@ private slots:
 
 void TestDisplayCheck::messageNamesTheProgramAsCalled_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("display");
@@ -68,6 +69,7 @@ void TestDisplayCheck::messageNamesTheProgramAsCalled_data()
     QTest::newRow("installed") << "/usr/bin/klappomatikus" << "klappomatikus" << "";
     QTest::newRow("found on the path") << "klappomatikus" << "klappomatikus" << ":9";
     QTest::newRow("probe build") << "./klappomatikus_probe" << "klappomatikus_probe" << ":9";
+    // clang-format on
 }
 
 void TestDisplayCheck::messageNamesTheProgramAsCalled()
@@ -88,6 +90,7 @@ void TestDisplayCheck::messageNamesTheProgramAsCalled()
 
 void TestDisplayCheck::displaysQtWouldTry_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("platform");
     QTest::addColumn<QString>("display");
     QTest::addColumn<QString>("wayland");
@@ -118,6 +121,7 @@ void TestDisplayCheck::displaysQtWouldTry_data()
     QTest::newRow("offscreen needs no display") << "offscreen" << "" << "" << "" << "" << "" << "";
     QTest::newRow("a list with another platform") << "xcb;vnc" << ":77" << "" << "" << "" << ""
                                                   << "";
+    // clang-format on
 }
 
 void TestDisplayCheck::displaysQtWouldTry()
@@ -161,6 +165,7 @@ void TestDisplayCheck::platformOnTheCommandLineWins()
 
 void TestDisplayCheck::xAddresses_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("display");
     QTest::addColumn<bool>("valid");
     QTest::addColumn<QString>("socket");
@@ -179,6 +184,7 @@ void TestDisplayCheck::xAddresses_data()
     QTest::newRow("no colon") << "nonsense" << false << "" << "" << 0;
     QTest::newRow("not a number") << ":x" << false << "" << "" << 0;
     QTest::newRow("negative") << ":-1" << false << "" << "" << 0;
+    // clang-format on
 }
 
 void TestDisplayCheck::xAddresses()
@@ -209,8 +215,8 @@ void TestDisplayCheck::reachesAListeningWaylandSocket()
     environment.runtimeDir = QFile::encodeName(runtime.path()).toStdString();
     environment.waylandDisplay = "wl-test";
     QVERIFY(DisplayCheck::reachable(Server::Wayland, environment));
-    environment.waylandDisplay = QFile::encodeName(runtime.filePath(QStringLiteral("wl-test")))
-                                     .toStdString();
+    environment.waylandDisplay =
+        QFile::encodeName(runtime.filePath(QStringLiteral("wl-test"))).toStdString();
     QVERIFY(DisplayCheck::reachable(Server::Wayland, environment));
     environment.waylandDisplay = "wl-none";
     QVERIFY(!DisplayCheck::reachable(Server::Wayland, environment));

@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Klappomatikus-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "formfixture.h"
 #include "announcer.h"
-#include "config-klappomatikus.h"
 #include "applicationsetup.h"
 #include "circleshape.h"
+#include "config-klappomatikus.h"
+#include "formfixture.h"
 #include "shapeholderaccessible.h"
 #include "systemfonts.h"
 #include "wrappingbutton.h"
@@ -102,8 +102,7 @@ void TestForm1Layout::window()
 
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QCOMPARE(form.centralWidget()->geometry(),
-             QRect(0, form.menuBar()->height(), 423, 343));
+    QCOMPARE(form.centralWidget()->geometry(), QRect(0, form.menuBar()->height(), 423, 343));
     QVERIFY(form.menuBar()->height() > 0);
 }
 
@@ -151,8 +150,8 @@ void TestForm1Layout::controls_data()
 
     const QColor none;
     const QString homepage = QStringLiteral(KLAPPOMATIKUS_HOMEPAGE);
-    QTest::newRow("Label1") << "Label1" << QRect(16, 216, 129, 17)
-                            << "Ihre Reaktionszeit ist" << "" << 1 << none << false << true;
+    QTest::newRow("Label1") << "Label1" << QRect(16, 216, 129, 17) << "Ihre Reaktionszeit ist"
+                            << "" << 1 << none << false << true;
     QTest::newRow("Command1") << "Command1" << QRect(0, 296, 81, 25) << "Ich bin bereit"
                               << "Los geht's" << 0 << none << true << true;
     QTest::newRow("Command2") << "Command2" << QRect(296, 296, 105, 25) << "Kein Bock mehr"
@@ -166,15 +165,15 @@ void TestForm1Layout::controls_data()
         << "Command3" << QRect(120, 264, 145, 73)
         << "Sobald Sie den Kreis sehen, klicken Sie mit der linken Maustaste auf dieses Feld."
         << "Bitte volle Konzentration" << 0 << none << true << false;
-    QTest::newRow("Label3") << "Label3" << QRect(152, 216, 129, 17) << "" << "" << 1 << none
-                            << true << true;
-    QTest::newRow("Label4")
-        << "Label4" << QRect(24, 56, 369, 41)
-        << QString::fromUtf8("Auf meiner Homepage finden Sie noch viel mehr solcher kleinen "
-                             "\"nützlichen\" Programme. Dort gibt's auch jede Menge "
-                             "Scherzprogramme mit denen Sie Ihre \"besten Freunde\" ärgern "
-                             "können.")
-        << "" << 0 << QColor(0, 0, 255) << true << true;
+    QTest::newRow("Label3") << "Label3" << QRect(152, 216, 129, 17) << ""
+                            << "" << 1 << none << true << true;
+    QTest::newRow("Label4") << "Label4" << QRect(24, 56, 369, 41)
+                            << QString::fromUtf8(
+                                   "Auf meiner Homepage finden Sie noch viel mehr solcher kleinen "
+                                   "\"nützlichen\" Programme. Dort gibt's auch jede Menge "
+                                   "Scherzprogramme mit denen Sie Ihre \"besten Freunde\" ärgern "
+                                   "können.")
+                            << "" << 0 << QColor(0, 0, 255) << true << true;
     QTest::newRow("Label5") << "Label5" << QRect(216, 96, 137, 17) << homepage << "" << 2
                             << QColor(255, 0, 0) << true << true;
 }
@@ -244,11 +243,12 @@ void TestForm1Layout::captionsFitTheirControls()
             continue;
         }
         const QRect needed = QFontMetrics(control->font()).boundingRect(room, flags, text);
-        QVERIFY2(room.contains(needed),
-                 qPrintable(QStringLiteral("%1 needs %2x%3 in %4x%5")
-                                .arg(control->objectName())
-                                .arg(needed.width()).arg(needed.height())
-                                .arg(room.width()).arg(room.height())));
+        QVERIFY2(room.contains(needed), qPrintable(QStringLiteral("%1 needs %2x%3 in %4x%5")
+                                                       .arg(control->objectName())
+                                                       .arg(needed.width())
+                                                       .arg(needed.height())
+                                                       .arg(room.width())
+                                                       .arg(room.height())));
     }
 }
 
@@ -284,9 +284,14 @@ void TestForm1Layout::captionInkKeepsClearOfTheFace()
     const int left = ink.left() - area.left();
     const int right = area.right() - ink.right();
     const QString figures = QStringLiteral("ink %1..%2 x %3..%4 in %5..%6 x %7..%8")
-                                .arg(ink.left()).arg(ink.right()).arg(ink.top())
-                                .arg(ink.bottom()).arg(area.left()).arg(area.right())
-                                .arg(area.top()).arg(area.bottom());
+                                .arg(ink.left())
+                                .arg(ink.right())
+                                .arg(ink.top())
+                                .arg(ink.bottom())
+                                .arg(area.left())
+                                .arg(area.right())
+                                .arg(area.top())
+                                .arg(area.bottom());
     QVERIFY2(!ink.isEmpty(), qPrintable(figures));
     QVERIFY2(left >= ClearFace * scale && right >= ClearFace * scale, qPrintable(figures));
     QVERIFY2(std::abs(left - right) <= 2 * scale, qPrintable(figures));
@@ -330,8 +335,8 @@ void TestForm1Layout::reactionButtonFaceIsFlat()
         QVERIFY(button->hasFocus());
         QStyleOptionButton option;
         option.initFrom(button);
-        const QRect frame = button->style()->subElementRect(QStyle::SE_PushButtonFocusRect,
-                                                            &option, button);
+        const QRect frame = button->style()->subElementRect(QStyle::SE_PushButtonFocusRect, &option,
+                                                            button);
         focusFrame = QRect(frame.topLeft() * scale, frame.size() * scale);
     }
     const QImage image = rendered(button, scale);
@@ -349,7 +354,8 @@ void TestForm1Layout::reactionButtonFaceIsFlat()
         ++sampled;
         QVERIFY2(image.pixel(at) == qRgb(192, 192, 192),
                  qPrintable(QStringLiteral("face at %1,%2 is %3")
-                                .arg(at.x()).arg(at.y())
+                                .arg(at.x())
+                                .arg(at.y())
                                 .arg(QColor(image.pixel(at)).name())));
     }
     QVERIFY(sampled > 2 * face.width());
@@ -370,8 +376,8 @@ void TestForm1Layout::reactionButtonFaceIsFlat()
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             if (!face.contains(x, y) && image.pixel(x, y) != style.pixel(x, y))
-                QFAIL(qPrintable(QStringLiteral("the frame at %1,%2 is not the style's")
-                                     .arg(x).arg(y)));
+                QFAIL(qPrintable(
+                    QStringLiteral("the frame at %1,%2 is not the style's").arg(x).arg(y)));
         }
     }
 }
@@ -379,8 +385,8 @@ void TestForm1Layout::reactionButtonFaceIsFlat()
 void TestForm1Layout::tabOrderAndFocus()
 {
     FormFixture fixture;
-    const QStringList expected{"Label1", "Command1", "Command2", "Label2",
-                               "Command3", "Label3", "Label4", "Label5"};
+    const QStringList expected{"Label1",   "Command1", "Command2", "Label2",
+                               "Command3", "Label3",   "Label4",   "Label5"};
     QStringList chain;
     QWidget *widget = fixture.control("Label1");
     do {
@@ -478,10 +484,14 @@ void TestForm1Layout::centredOnScreen()
     const QPoint windowCentre = form.frameGeometry().center();
     QVERIFY2((windowCentre - screenCentre).manhattanLength() <= 2,
              qPrintable(QStringLiteral("window %1,%2 %3x%4 on screen %5,%6 %7x%8")
-                        .arg(form.frameGeometry().x()).arg(form.frameGeometry().y())
-                        .arg(form.frameGeometry().width()).arg(form.frameGeometry().height())
-                        .arg(form.screen()->availableGeometry().x()).arg(form.screen()->availableGeometry().y())
-                        .arg(form.screen()->availableGeometry().width()).arg(form.screen()->availableGeometry().height())));
+                            .arg(form.frameGeometry().x())
+                            .arg(form.frameGeometry().y())
+                            .arg(form.frameGeometry().width())
+                            .arg(form.frameGeometry().height())
+                            .arg(form.screen()->availableGeometry().x())
+                            .arg(form.screen()->availableGeometry().y())
+                            .arg(form.screen()->availableGeometry().width())
+                            .arg(form.screen()->availableGeometry().height())));
 }
 
 void TestForm1Layout::loadSeedsTheGenerator()

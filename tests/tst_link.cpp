@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Klappomatikus-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "formfixture.h"
-#include "config-klappomatikus.h"
-#include "linklabel.h"
 #include "applicationsetup.h"
+#include "config-klappomatikus.h"
+#include "formfixture.h"
+#include "linklabel.h"
 
 #include <QMouseEvent>
 #include <QTest>
@@ -121,16 +121,16 @@ void TestLink::pollKeepsOrRemovesTheUnderline_data()
     QTest::newRow("far away") << 15.0 << 15.0 << origin << QPoint(0, 0) << false;
     // At 16 twips per pixel the left edge is 202.5 + origin x: a tie, which
     // goes to the even neighbour (202 or 204), never away from zero.
-    QTest::newRow("tie rounds down to even") << 16.0 << 16.0 << QPoint(0, 0) << QPoint(202, 95)
-                                             << true;
-    QTest::newRow("tie rounds up to even") << 16.0 << 16.0 << QPoint(1, 0) << QPoint(203, 95)
-                                           << false;
+    QTest::newRow("tie rounds down to even")
+        << 16.0 << 16.0 << QPoint(0, 0) << QPoint(202, 95) << true;
+    QTest::newRow("tie rounds up to even")
+        << 16.0 << 16.0 << QPoint(1, 0) << QPoint(203, 95) << false;
     // The right edge is 128.4375 past the rounded left edge: 202 + 128.4375
     // rounds to 330.
-    QTest::newRow("right edge from the rounded left") << 16.0 << 16.0 << QPoint(0, 0)
-                                                      << QPoint(330, 95) << true;
-    QTest::newRow("beyond the right edge") << 16.0 << 16.0 << QPoint(0, 0) << QPoint(331, 95)
-                                           << false;
+    QTest::newRow("right edge from the rounded left")
+        << 16.0 << 16.0 << QPoint(0, 0) << QPoint(330, 95) << true;
+    QTest::newRow("beyond the right edge")
+        << 16.0 << 16.0 << QPoint(0, 0) << QPoint(331, 95) << false;
     // Vertical values use the horizontal factor as well: top 96, bottom 113.
     QTest::newRow("vertical uses the horizontal factor")
         << 15.0 << 20.0 << QPoint(0, 0) << QPoint(220, 100) << true;

@@ -96,10 +96,10 @@ Kind drawKind(std::mt19937_64 &rng)
         int weight;
     };
     static constexpr Weighted table[] = {
-        {Kind::ClickCommand1, 40}, {Kind::ClickCommand2, 1},  {Kind::ClickCommand3, 36},
-        {Kind::TickTimer1, 36},    {Kind::TickTimer2, 15},    {Kind::Wait, 45},
-        {Kind::ClickLink, 8},      {Kind::PressLink, 5},      {Kind::ReleaseLink, 5},
-        {Kind::MoveOverLink, 8},   {Kind::LeaveLink, 5},      {Kind::MovePointer, 10},
+        {Kind::ClickCommand1, 40}, {Kind::ClickCommand2, 1}, {Kind::ClickCommand3, 36},
+        {Kind::TickTimer1, 36},    {Kind::TickTimer2, 15},   {Kind::Wait, 45},
+        {Kind::ClickLink, 8},      {Kind::PressLink, 5},     {Kind::ReleaseLink, 5},
+        {Kind::MoveOverLink, 8},   {Kind::LeaveLink, 5},     {Kind::MovePointer, 10},
         {Kind::CloseWindow, 1},
     };
     int total = 0;
@@ -138,10 +138,10 @@ std::string describe(const Sequence &sequence)
             text += " (Rnd " + std::to_string(unitValue(sequence[i].arg)) + ")";
             break;
         case Kind::Wait:
-            text += " " + std::to_string(static_cast<double>(waitNs(sequence[i].arg)) / 1e6) + " ms";
+            text += " " + std::to_string(static_cast<double>(waitNs(sequence[i].arg)) / 1e6)
+                    + " ms";
             break;
-        default:
-            break;
+        default: break;
         }
         text += "\n";
     }
@@ -196,7 +196,10 @@ struct Coverage
 class Runner
 {
 public:
-    explicit Runner(Coverage *coverage = nullptr) : m_coverage(coverage) {}
+    explicit Runner(Coverage *coverage = nullptr)
+        : m_coverage(coverage)
+    {
+    }
 
     // Runs the sequence on a fresh window; the first broken rule, if any.
     std::optional<std::string> run(const Sequence &sequence)
@@ -267,32 +270,20 @@ private:
 
         std::optional<std::string> failure;
         switch (event.kind) {
-        case Kind::ClickCommand1:
-            arm();
-            break;
+        case Kind::ClickCommand1: arm(); break;
         case Kind::ClickCommand2:
             QTest::mouseClick(child<QPushButton>("Command2"), Qt::LeftButton);
             endProgram(&Coverage::quits);
             break;
-        case Kind::ClickCommand3:
-            failure = react(readsBefore);
-            break;
-        case Kind::TickTimer1:
-            failure = showStimulus(readsBefore);
-            break;
-        case Kind::TickTimer2:
-            m_form->Timer2_Timer();
-            break;
-        case Kind::Wait:
-            counter().advance(waitNs(event.arg));
-            break;
+        case Kind::ClickCommand3: failure = react(readsBefore); break;
+        case Kind::TickTimer1: failure = showStimulus(readsBefore); break;
+        case Kind::TickTimer2: m_form->Timer2_Timer(); break;
+        case Kind::Wait: counter().advance(waitNs(event.arg)); break;
         case Kind::ClickLink:
         case Kind::PressLink:
         case Kind::ReleaseLink:
         case Kind::MoveOverLink:
-        case Kind::LeaveLink:
-            useLink(event.kind);
-            break;
+        case Kind::LeaveLink: useLink(event.kind); break;
         case Kind::MovePointer:
             m_fakes->pointer.cursor.x = static_cast<int>(event.arg % 1024);
             m_fakes->pointer.cursor.y = static_cast<int>((event.arg >> 10) % 768);
@@ -358,10 +349,10 @@ private:
     // what the calibration measured.
     void measure()
     {
-        const double elapsedMs =
-            (static_cast<double>(counter().nowNs) - static_cast<double>(m_model.startReadingNs))
-                / 1e6
-            - static_cast<double>(counter().readStepNs) / 1e6;
+        const double elapsedMs = (static_cast<double>(counter().nowNs)
+                                  - static_cast<double>(m_model.startReadingNs))
+                                     / 1e6
+                                 - static_cast<double>(counter().readStepNs) / 1e6;
         m_model.expectedSeconds = (elapsedMs - 50.0) / 1000.0;
         m_model.state = State::Result;
         ++m_model.measurements;
@@ -509,8 +500,8 @@ private:
     {
         const Model &m = m_model;
         if (m_fakes->shell.calls.size() != m.shellCalls)
-            return std::to_string(m_fakes->shell.calls.size())
-                   + " homepage openings, expected " + std::to_string(m.shellCalls);
+            return std::to_string(m_fakes->shell.calls.size()) + " homepage openings, expected "
+                   + std::to_string(m.shellCalls);
 
         if (m_form->pressCount() > 3)
             return "PressCount is " + std::to_string(m_form->pressCount());
@@ -586,8 +577,8 @@ private:
                                  ? QLocale().toDouble(label3Text.chopped(suffix.size()), &ok)
                                  : 0.0;
         if (!ok || std::abs(shown - actual) > 0.0005 + 1e-9)
-            return "Label3 shows \"" + label3Text.toStdString() + "\" for "
-                   + std::to_string(actual) + " s";
+            return "Label3 shows \"" + label3Text.toStdString() + "\" for " + std::to_string(actual)
+                   + " s";
         return std::nullopt;
     }
 
@@ -660,12 +651,10 @@ void TestModel::randomSequencesFollowTheStateTable()
             continue;
         Runner quiet;
         const Sequence shortest = shrink(sequence, quiet);
-        const std::string message = "seed " + std::to_string(seed) + ": "
-                                    + quiet.run(shortest).value_or(*failure)
-                                    + "\nshortest failing sequence ("
-                                    + std::to_string(shortest.size()) + " of "
-                                    + std::to_string(sequence.size()) + " events):\n"
-                                    + describe(shortest);
+        const std::string message =
+            "seed " + std::to_string(seed) + ": " + quiet.run(shortest).value_or(*failure)
+            + "\nshortest failing sequence (" + std::to_string(shortest.size()) + " of "
+            + std::to_string(sequence.size()) + " events):\n" + describe(shortest);
         QFAIL(message.c_str());
     }
 

@@ -23,8 +23,8 @@ void TestRandomNumbers::unitFloatEdges_data()
     QTest::addColumn<quint32>("bits");
     QTest::addColumn<float>("expected");
     QTest::newRow("all zero") << quint32(0) << 0.0f;
-    QTest::newRow("all ones is the largest float below 1") << quint32(0xFFFFFFFF)
-                                                           << std::nextafter(1.0f, 0.0f);
+    QTest::newRow("all ones is the largest float below 1")
+        << quint32(0xFFFFFFFF) << std::nextafter(1.0f, 0.0f);
     QTest::newRow("low byte is ignored") << quint32(0x000000FF) << 0.0f;
     QTest::newRow("top bit is one half") << quint32(0x80000000) << 0.5f;
 }

@@ -84,7 +84,8 @@ void TestSoak::attempt(int number, std::uint64_t reactionNs)
     m_clock.advance(reactionNs);
     QTest::mouseClick(m_command3, Qt::LeftButton);
 
-    const double expectedMs = (static_cast<double>(m_clock.nowNs) - static_cast<double>(startNs)) / 1e6
+    const double expectedMs = (static_cast<double>(m_clock.nowNs) - static_cast<double>(startNs))
+                                  / 1e6
                               - static_cast<double>(m_clock.readStepNs) / 1e6;
     const double expectedSeconds = (expectedMs - 50.0) / 1000.0;
     QCOMPARE(m_fakes.lifetime.endCalls, 0);

@@ -29,7 +29,10 @@ private slots:
 
 private:
     // A stopwatch on m_counter that counts its faults in m_faults.
-    xTimer stopwatch() { return xTimer(m_counter, [this] { ++m_faults; }); }
+    xTimer stopwatch()
+    {
+        return xTimer(m_counter, [this] { ++m_faults; });
+    }
 
     FakeCounter m_counter;
     int m_faults = 0;
@@ -75,18 +78,18 @@ void TestXTimer::runTime_data()
     QTest::newRow("interval shorter than the calibration is negative")
         << quint64(1'000'000'000) << true << Readings{0, 40, 1000, 1010} << -0.00003 << 1e-12;
     QTest::newRow("calibration is subtracted from a long interval")
-        << quint64(1'000'000'000) << true << Readings{0, 25, 1'000'000'000, 1'250'000'025}
-        << 250.0 << 1e-9;
+        << quint64(1'000'000'000) << true << Readings{0, 25, 1'000'000'000, 1'250'000'025} << 250.0
+        << 1e-9;
     QTest::newRow("low half with the top bit set counts unsigned")
         << quint64(1000) << false << Readings{0, 0xFFFF'FFFFull} << 4294967295.0 << 1e-3;
     QTest::newRow("2^32 is one in the high half")
         << quint64(1000) << false << Readings{0, 0x1'0000'0000ull} << 4294967296.0 << 1e-3;
     QTest::newRow("high half with the top bit set counts unsigned")
-        << quint64(1'000'000'000) << false << Readings{0x8000'0000'0000'0000ull, 0x8000'0000'3B9A'CA00ull}
-        << 1000.0 << 2e-3;
+        << quint64(1'000'000'000) << false
+        << Readings{0x8000'0000'0000'0000ull, 0x8000'0000'3B9A'CA00ull} << 1000.0 << 2e-3;
     QTest::newRow("counter beyond 2^53 keeps microseconds")
-        << quint64(1'000'000'000) << false << Readings{0x0040'0000'0000'0000ull, 0x0040'0000'0001'86A0ull}
-        << 0.1 << 1e-5;
+        << quint64(1'000'000'000) << false
+        << Readings{0x0040'0000'0000'0000ull, 0x0040'0000'0001'86A0ull} << 0.1 << 1e-5;
 }
 
 void TestXTimer::runTime()

@@ -37,8 +37,7 @@ float ScriptedRandom::Rnd()
     return value;
 }
 
-void RecordingMessageBoxes::show(const QString &prompt, MessageBoxStyle style,
-                                 const QString &title)
+void RecordingMessageBoxes::show(const QString &prompt, MessageBoxStyle style, const QString &title)
 {
     shown.append({prompt, style, title});
     if (whileOpen)

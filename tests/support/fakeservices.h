@@ -9,8 +9,8 @@
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 #include <deque>
+#include <functional>
 
 // Stand-ins for the platform in tests and benchmarks: nothing here waits for
 // real time, opens a window of its own or ends the process.
