@@ -58,6 +58,9 @@ bootstrap() {
 }
 
 root=$(mktemp -d /var/tmp/klappo-clean-$release.XXXXXX)
+# The chroot's / must be open to its user, as on any system; mktemp makes
+# the folder for its owner alone.
+chmod 0755 "$root"
 unmount_all() {
     for mount in tmp/.X11-unix dev/shm dev/pts dev sys proc; do
         mountpoint -q "$root/$mount" && umount -l "$root/$mount"
