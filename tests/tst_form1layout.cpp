@@ -132,7 +132,7 @@ void TestForm1Layout::menuOpensFromTheKeyboard()
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QTest::keyClick(&form, Qt::Key_F10);
     QMenu *info = form.findChild<QMenu *>(QStringLiteral("info"));
-    QTRY_VERIFY(info->isVisible());
+    QVERIFY(QTest::qWaitFor([info] { return info->isVisible(); }));
     QCOMPARE(form.menuBar()->activeAction(), info->menuAction());
     QTest::keyClick(info, Qt::Key_Escape);
 }
