@@ -8,6 +8,7 @@
 #include "circleshape.h"
 #include "linklabel.h"
 #include "messagetexts.h"
+#include "textcontrast.h"
 #include "timeformat.h"
 #include "verdicttable.h"
 #include "wrappingbutton.h"
@@ -20,8 +21,8 @@
 #include <QShortcut>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
-#include <type_traits>
 
 namespace {
 
@@ -30,7 +31,6 @@ const QString EarlyPressTitle = QString::fromUtf8(MessageTexts::EarlyPressTitle)
 const QString VerdictTitle = QString::fromUtf8(MessageTexts::VerdictTitle);
 
 constexpr double ShownOffsetMs = 50.0;
-constexpr float MsPerSecond = 1000.0f;
 constexpr double DelaySpanMs = 5000.0;
 constexpr double MinimumDelayMs = 1000.0;
 constexpr int EarlyPressLimit = 3;
@@ -40,28 +40,33 @@ constexpr Rgb LinkReleasedColor{0, 80, 80};
 constexpr int ShowNormal = 1;
 const QColor DisabledTextOnFace(96, 96, 96);
 
-// The widget class that shows each kind of control.
-template<ControlKind kind>
-struct ControlWidget;
-template<>
-struct ControlWidget<ControlKind::Label>
-{
-    using Type = QLabel;
-};
-template<>
-struct ControlWidget<ControlKind::Link>
-{
-    using Type = LinkLabel;
-};
-template<>
-struct ControlWidget<ControlKind::Button>
-{
-    using Type = WrappingButton;
-};
+// The ground the defined colours were chosen for: the window colour of Qt's
+// light default palette.
+const QColor LightDefaultGround(239, 239, 239);
 
 QColor toColor(Rgb rgb)
 {
     return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+// What a text in a defined colour must keep on any ground: the contrast it
+// has on the light default's, or the readable minimum where that is lower.
+double requiredContrast(const QColor &defined)
+{
+    return std::min(TextContrast::ratio(defined, LightDefaultGround), TextContrast::Readable);
+}
+
+// Shows the control's text in `color` while it is enabled, and in
+// `disabled`, where given, while it is not.
+void setTextColor(QWidget *control, QPalette::ColorRole role, const QColor &color,
+                  const QColor &disabled = QColor())
+{
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::Active, role, color);
+    palette.setColor(QPalette::Inactive, role, color);
+    if (disabled.isValid())
+        palette.setColor(QPalette::Disabled, role, disabled);
+    control->setPalette(palette);
 }
 
 void setUpLabel(QLabel *label, const ControlDefinition &definition)
@@ -70,18 +75,6 @@ void setUpLabel(QLabel *label, const ControlDefinition &definition)
     label->setText(QString::fromUtf8(definition.text));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-}
-
-void setUpButton(WrappingButton *button, const ControlDefinition &definition)
-{
-    button->setText(QString::fromUtf8(definition.text));
-    if (definition.backColor) {
-        button->setFaceColor(toColor(*definition.backColor));
-        // The style's disabled text is too pale to read on a darker face.
-        QPalette palette = button->palette();
-        palette.setColor(QPalette::Disabled, QPalette::ButtonText, DisabledTextOnFace);
-        button->setPalette(palette);
-    }
 }
 
 // Screen pixels are whole numbers: the nearest one, ties to the even one
@@ -105,6 +98,7 @@ Form1::Form1(const Services &services, QWidget *parent)
     buildAccessibility();
     buildTimers();
     connectEvents();
+    applyColorScheme();
 
     const QRect client = pixels(0, 0, Form1Definition::ClientWidth, Form1Definition::ClientHeight);
     centralWidget()->setMinimumSize(client.size());
@@ -173,17 +167,27 @@ void Form1::buildMenu()
             [this] { menuBar()->setActiveAction(info->menuAction()); });
 }
 
-template<const ControlDefinition &definition>
-auto *Form1::addControl()
+QLabel *Form1::addLabel(const ControlDefinition &definition)
 {
-    using Widget = typename ControlWidget<definition.kind>::Type;
-    auto *control = new Widget(centralWidget());
-    if constexpr (std::is_base_of_v<QLabel, Widget>)
-        setUpLabel(control, definition);
-    else
-        setUpButton(control, definition);
-    setUpControl(control, definition);
-    return control;
+    auto *label = new QLabel(centralWidget());
+    setUpLabel(label, definition);
+    setUpControl(label, definition);
+    return label;
+}
+
+LinkLabel *Form1::addLink(const ControlDefinition &definition)
+{
+    auto *link = new LinkLabel(centralWidget());
+    setUpLabel(link, definition);
+    setUpControl(link, definition);
+    return link;
+}
+
+WrappingButton *Form1::addButton(const ControlDefinition &definition)
+{
+    auto *button = new WrappingButton(QString::fromUtf8(definition.text), centralWidget());
+    setUpControl(button, definition);
+    return button;
 }
 
 void Form1::buildControls()
@@ -193,14 +197,14 @@ void Form1::buildControls()
     setCentralWidget(client);
 
     // In tab order: the focus chain follows the order of creation.
-    Label1 = addControl<Form1Definition::Label1>();
-    Command1 = addControl<Form1Definition::Command1>();
-    Command2 = addControl<Form1Definition::Command2>();
-    Label2 = addControl<Form1Definition::Label2>();
-    Command3 = addControl<Form1Definition::Command3>();
-    Label3 = addControl<Form1Definition::Label3>();
-    Label4 = addControl<Form1Definition::Label4>();
-    Label5 = addControl<Form1Definition::Label5>();
+    Label1 = addLabel(Form1Definition::Label1);
+    Command1 = addButton(Form1Definition::Command1);
+    Command2 = addButton(Form1Definition::Command2);
+    Label2 = addLabel(Form1Definition::Label2);
+    Command3 = addButton(Form1Definition::Command3);
+    Label3 = addLabel(Form1Definition::Label3);
+    Label4 = addLabel(Form1Definition::Label4);
+    Label5 = addLink(Form1Definition::Label5);
 }
 
 void Form1::setUpControl(QWidget *control, const ControlDefinition &definition) const
@@ -211,15 +215,52 @@ void Form1::setUpControl(QWidget *control, const ControlDefinition &definition) 
     control->setFont(fontFor(definition.font));
     if (definition.toolTip)
         control->setToolTip(QString::fromUtf8(definition.toolTip));
-    if (definition.foreColor) {
-        QPalette palette = control->palette();
-        palette.setColor(QPalette::WindowText, toColor(*definition.foreColor));
-        control->setPalette(palette);
-    }
     if (definition.sizeAllCursor)
         control->setCursor(Qt::SizeAllCursor);
     control->setVisible(definition.initially == Initially::Shown);
     control->setEnabled(definition.enabled == Enabled::Yes);
+}
+
+// Every text in the colour the user's scheme or the definition gives it,
+// changed in lightness only as far as it must to read on its ground. Under
+// the light default every colour is used as it is.
+void Form1::applyColorScheme()
+{
+    using TextContrast::readableOn;
+    const QPalette scheme = palette();
+    const QColor ground = scheme.color(QPalette::Window);
+    const QColor text = scheme.color(QPalette::WindowText);
+    for (QLabel *label : {Label1, Label2, Label3})
+        setTextColor(label, QPalette::WindowText, readableOn(text, ground, TextContrast::Readable));
+    for (const auto &[label, defined] :
+         {std::pair{Label4, toColor(*Form1Definition::Label4.foreColor)},
+          std::pair{static_cast<QLabel *>(Label5), toColor(m_linkColor)}})
+        setTextColor(label, QPalette::WindowText,
+                     readableOn(defined, ground, requiredContrast(defined)));
+    const QColor caption = scheme.color(QPalette::ButtonText);
+    for (WrappingButton *button : {Command1, Command2})
+        setTextColor(button, QPalette::ButtonText,
+                     readableOn(caption, scheme.color(QPalette::Button), TextContrast::Readable));
+    // The reaction button's face is the same light grey in every scheme. Its
+    // caption keeps the contrast the light default's black has there, so that
+    // it stands as clearly apart from the disabled text as it does there; the
+    // style's own disabled text is too pale to read on that face.
+    const QColor face = toColor(*Form1Definition::Command3.backColor);
+    Command3->setFaceColor(face);
+    setTextColor(Command3, QPalette::ButtonText,
+                 readableOn(caption, face, TextContrast::ratio(Qt::black, face)),
+                 DisabledTextOnFace);
+}
+
+// A new colour scheme comes as a burst of palette, style and theme changes,
+// and the platform theme may reset the controls' own colours after this
+// window's palette has changed (qt6ct does); so the colours are applied
+// again once the burst is over, before the window is painted.
+void Form1::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+        QMetaObject::invokeMethod(this, &Form1::applyColorScheme, Qt::QueuedConnection);
 }
 
 void Form1::buildShape()
@@ -330,7 +371,7 @@ void Form1::Command3_Click()
     // (row 0), and 749.99999 ms give 0.7f (band 13-14) where double precision
     // stays below 0.7 (band 11-12).
     ReactionTime = static_cast<float>(Stopwatch->RunTime() - ShownOffsetMs);
-    ReactionTime = ReactionTime / MsPerSecond;
+    ReactionTime = ReactionTime / static_cast<float>(xTimer::MsPerSecond);
     Label1->show();
     Label3->setText(formatSeconds(ReactionTime));
     Auswerten();
@@ -437,7 +478,6 @@ void Form1::setLinkUnderline(bool underline)
 
 void Form1::setLinkColor(Rgb color)
 {
-    QPalette palette = Label5->palette();
-    palette.setColor(QPalette::WindowText, toColor(color));
-    Label5->setPalette(palette);
+    m_linkColor = color;
+    applyColorScheme();
 }

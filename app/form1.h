@@ -57,14 +57,15 @@ public:
 
 protected:
     bool focusNextPrevChild(bool next) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildIcon();
     void buildMenu();
     void buildControls();
-    // Creates the control in the widget class of its kind, set up as defined.
-    template<const ControlDefinition &definition>
-    auto *addControl();
+    QLabel *addLabel(const ControlDefinition &definition);
+    LinkLabel *addLink(const ControlDefinition &definition);
+    WrappingButton *addButton(const ControlDefinition &definition);
     void setUpControl(QWidget *control, const ControlDefinition &definition) const;
     void buildShape();
     void buildAccessibility();
@@ -74,6 +75,7 @@ private:
     QFont fontFor(FontStyle style) const;
     void setLinkUnderline(bool underline);
     void setLinkColor(Rgb color);
+    void applyColorScheme();
 
     void Auswerten();
 
@@ -100,4 +102,5 @@ private:
     QString VerdictText;
     std::unique_ptr<xTimer> Stopwatch;
     bool LinkHover = false;
+    Rgb m_linkColor = *Form1Definition::Label5.foreColor;
 };

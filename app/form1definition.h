@@ -13,9 +13,6 @@ struct Rgb
     int blue;
 };
 
-// A link is a label that reports the mouse.
-enum class ControlKind { Label, Link, Button };
-
 // "Regular" and "Bold" are the defined face at DefinedFontPointSize;
 // "Default" is the application's default font.
 enum class FontStyle { Default, Regular, Bold };
@@ -28,7 +25,6 @@ enum class Enabled { Yes, No };
 struct ControlDefinition
 {
     const char *name;
-    ControlKind kind;
     int left;
     int top;
     int width;
@@ -93,29 +89,29 @@ inline constexpr Rgb ButtonGrey{192, 192, 192};
 // formatting.
 // clang-format off
 inline constexpr ControlDefinition Label1{
-    .name = "Label1", .kind = ControlKind::Label,
+    .name = "Label1",
     .left = 240, .top = 3240, .width = 1935, .height = 255,
     .text = "Ihre Reaktionszeit ist",
     .font = FontStyle::Regular,
     .initially = Initially::Hidden};
 inline constexpr ControlDefinition Command1{
-    .name = "Command1", .kind = ControlKind::Button,
+    .name = "Command1",
     .left = 0, .top = 4440, .width = 1215, .height = 375,
     .text = "Ich bin bereit",
     .toolTip = "Los geht's"};
 inline constexpr ControlDefinition Command2{
-    .name = "Command2", .kind = ControlKind::Button,
+    .name = "Command2",
     .left = 4440, .top = 4440, .width = 1575, .height = 375,
     .text = "Kein Bock mehr",
     .toolTip = "Programm beenden"};
 inline constexpr ControlDefinition Label2{
-    .name = "Label2", .kind = ControlKind::Label,
+    .name = "Label2",
     .left = 480, .top = 0, .width = 4815, .height = 735,
     .text = "Testen Sie Ihre Reaktionszeit, indem Sie nach dem Erscheinen eines roten Kreises "
             "sofort auf den Button unten in der Mitte klicken.",
     .font = FontStyle::Bold};
 inline constexpr ControlDefinition Command3{
-    .name = "Command3", .kind = ControlKind::Button,
+    .name = "Command3",
     .left = 1800, .top = 3960, .width = 2175, .height = 1095,
     .text = "Sobald Sie den Kreis sehen, klicken Sie mit der linken Maustaste auf dieses Feld.",
     .toolTip = "Bitte volle Konzentration",
@@ -123,19 +119,19 @@ inline constexpr ControlDefinition Command3{
     .sizeAllCursor = true,
     .enabled = Enabled::No};
 inline constexpr ControlDefinition Label3{
-    .name = "Label3", .kind = ControlKind::Label,
+    .name = "Label3",
     .left = 2280, .top = 3240, .width = 1935, .height = 255,
     .text = "",
     .font = FontStyle::Regular};
 inline constexpr ControlDefinition Label4{
-    .name = "Label4", .kind = ControlKind::Label,
+    .name = "Label4",
     .left = 360, .top = 840, .width = 5535, .height = 615,
     .text = "Auf meiner Homepage finden Sie noch viel mehr solcher kleinen \"nützlichen\" "
             "Programme. Dort gibt's auch jede Menge Scherzprogramme mit denen Sie Ihre "
             "\"besten Freunde\" ärgern können.",
     .foreColor = &Blue};
 inline constexpr ControlDefinition Label5{
-    .name = "Label5", .kind = ControlKind::Link,
+    .name = "Label5",
     .left = 3240, .top = 1440, .width = 2055, .height = 255,
     .text = Homepage,
     .font = FontStyle::Bold,

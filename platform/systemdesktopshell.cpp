@@ -3,9 +3,7 @@
 
 #include "systemdesktopshell.h"
 
-#include <QDesktopServices>
 #include <QProcess>
-#include <QUrl>
 
 void SystemDesktopShell::ShellExecuteA(WindowHandle parent, const QString &operation,
                                        const QString &file, const QString &parameters,
@@ -17,6 +15,5 @@ void SystemDesktopShell::ShellExecuteA(WindowHandle parent, const QString &opera
     Q_UNUSED(operation);
     Q_UNUSED(parameters);
     Q_UNUSED(showCommand);
-    if (!QProcess::startDetached(QStringLiteral("xdg-open"), {file}, directory))
-        QDesktopServices::openUrl(QUrl(file));
+    QProcess::startDetached(QStringLiteral("xdg-open"), {file}, directory);
 }

@@ -5,8 +5,9 @@
 
 #include "desktopshell.h"
 
-// Hands the file to xdg-open, detached, in the given working directory;
-// falls back to Qt's desktop services where xdg-open cannot be started.
+// Hands the file to xdg-open, detached, in the given working directory.
+// Qt's desktop services would run the same xdg-open, but cannot pass the
+// directory; inside a sandbox xdg-open itself asks the desktop portal.
 // Whether a handler opens it is not checked.
 class SystemDesktopShell final : public DesktopShell
 {

@@ -9,7 +9,6 @@
 namespace {
 
 constexpr double TwoToThe32 = 4294967296.0;
-constexpr double MsPerSecond = 1000.0;
 
 } // namespace
 

@@ -13,6 +13,8 @@
 class xTimer
 {
 public:
+    static constexpr double MsPerSecond = 1000.0;
+
     // `divisionByZero` is called when a computation divides by a zero
     // frequency (a counter that does not run): a floating-point fault, which
     // the owner reports. The computation then yields NaN.

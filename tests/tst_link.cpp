@@ -105,20 +105,22 @@ void TestLink::pollKeepsOrRemovesTheUnderline_data()
     QTest::addColumn<QPoint>("pointer");
     QTest::addColumn<bool>("stays");
 
-    // At 15 twips per pixel with the client origin at (100, 50) the label
-    // covers x 316..453 and y 146..163, edges included.
+    // At 96 dpi with the client origin at (100, 50) the label covers
+    // x 316..453 and y 146..163, edges included.
     const QPoint origin(100, 50);
-    QTest::newRow("inside") << 15.0 << 15.0 << origin << QPoint(320, 150) << true;
-    QTest::newRow("on the left edge") << 15.0 << 15.0 << origin << QPoint(316, 150) << true;
-    QTest::newRow("on the top edge") << 15.0 << 15.0 << origin << QPoint(320, 146) << true;
-    QTest::newRow("on the right edge") << 15.0 << 15.0 << origin << QPoint(453, 150) << true;
-    QTest::newRow("on the bottom edge") << 15.0 << 15.0 << origin << QPoint(320, 163) << true;
-    QTest::newRow("bottom right corner") << 15.0 << 15.0 << origin << QPoint(453, 163) << true;
-    QTest::newRow("one left of it") << 15.0 << 15.0 << origin << QPoint(315, 150) << false;
-    QTest::newRow("one above it") << 15.0 << 15.0 << origin << QPoint(320, 145) << false;
-    QTest::newRow("one right of it") << 15.0 << 15.0 << origin << QPoint(454, 150) << false;
-    QTest::newRow("one below it") << 15.0 << 15.0 << origin << QPoint(320, 164) << false;
-    QTest::newRow("far away") << 15.0 << 15.0 << origin << QPoint(0, 0) << false;
+    constexpr double At96Dpi = TwipsPerPixelAt96Dpi;
+    QTest::newRow("inside") << At96Dpi << At96Dpi << origin << QPoint(320, 150) << true;
+    QTest::newRow("on the left edge") << At96Dpi << At96Dpi << origin << QPoint(316, 150) << true;
+    QTest::newRow("on the top edge") << At96Dpi << At96Dpi << origin << QPoint(320, 146) << true;
+    QTest::newRow("on the right edge") << At96Dpi << At96Dpi << origin << QPoint(453, 150) << true;
+    QTest::newRow("on the bottom edge") << At96Dpi << At96Dpi << origin << QPoint(320, 163) << true;
+    QTest::newRow("bottom right corner")
+        << At96Dpi << At96Dpi << origin << QPoint(453, 163) << true;
+    QTest::newRow("one left of it") << At96Dpi << At96Dpi << origin << QPoint(315, 150) << false;
+    QTest::newRow("one above it") << At96Dpi << At96Dpi << origin << QPoint(320, 145) << false;
+    QTest::newRow("one right of it") << At96Dpi << At96Dpi << origin << QPoint(454, 150) << false;
+    QTest::newRow("one below it") << At96Dpi << At96Dpi << origin << QPoint(320, 164) << false;
+    QTest::newRow("far away") << At96Dpi << At96Dpi << origin << QPoint(0, 0) << false;
     // At 16 twips per pixel the left edge is 202.5 + origin x: a tie, which
     // goes to the even neighbour (202 or 204), never away from zero.
     QTest::newRow("tie rounds down to even")
@@ -133,7 +135,7 @@ void TestLink::pollKeepsOrRemovesTheUnderline_data()
         << 16.0 << 16.0 << QPoint(0, 0) << QPoint(331, 95) << false;
     // Vertical values use the horizontal factor as well: top 96, bottom 113.
     QTest::newRow("vertical uses the horizontal factor")
-        << 15.0 << 20.0 << QPoint(0, 0) << QPoint(220, 100) << true;
+        << At96Dpi << 20.0 << QPoint(0, 0) << QPoint(220, 100) << true;
 }
 
 void TestLink::pollKeepsOrRemovesTheUnderline()

@@ -129,8 +129,8 @@ public:
 class FakeScreen : public ScreenMetrics
 {
 public:
-    double twipsPerPixelX = 15.0;
-    double twipsPerPixelY = 15.0;
+    double twipsPerPixelX = TwipsPerPixelAt96Dpi;
+    double twipsPerPixelY = TwipsPerPixelAt96Dpi;
     QString appPath = QStringLiteral("/opt/klappomatikus/bin");
 
     double TwipsPerPixelX() const override { return twipsPerPixelX; }
