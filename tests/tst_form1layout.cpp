@@ -8,6 +8,7 @@
 #include "formfixture.h"
 #include "shapeholderaccessible.h"
 #include "systemfonts.h"
+#include "textcontrast.h"
 #include "wrappingbutton.h"
 
 #include <QAccessible>
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -49,6 +51,33 @@ QRect inkWithin(const QImage &image, const QRect &area)
     return ink;
 }
 
+// qt6ct's "darker" and "dusk" colour schemes, as far as the window uses them.
+QPalette scheme(QRgb window, QRgb button, QRgb text)
+{
+    QPalette palette(QColor::fromRgb(button), QColor::fromRgb(window));
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(text));
+    palette.setColor(QPalette::ButtonText, QColor::fromRgb(text));
+    return palette;
+}
+
+// Each shown text's colour and its contrast with what it stands on.
+QHash<QString, std::pair<QColor, double>> texts(const Form1 &form)
+{
+    QHash<QString, std::pair<QColor, double>> texts;
+    for (const QWidget *control : form.centralWidget()->findChildren<QWidget *>()) {
+        const bool button = qobject_cast<const QPushButton *>(control);
+        const QPalette &palette = control->palette();
+        const QColor text = palette.color(control->isEnabled() ? QPalette::Active
+                                                               : QPalette::Disabled,
+                                          button ? QPalette::ButtonText : QPalette::WindowText);
+        const QColor ground = button ? palette.color(QPalette::Button)
+                                     : form.palette().window().color();
+        if (!control->isHidden() && (button || qobject_cast<const QLabel *>(control)))
+            texts.insert(control->objectName(), {text, TextContrast::ratio(text, ground)});
+    }
+    return texts;
+}
+
 // The widget as drawn at a scale factor, on the window's colour.
 QImage rendered(QWidget *widget, int scale)
 {
@@ -77,6 +106,8 @@ private slots:
     void captionInkKeepsClearOfTheFace();
     void reactionButtonFaceIsFlat_data();
     void reactionButtonFaceIsFlat();
+    void textsReadInEveryScheme_data();
+    void textsReadInEveryScheme();
     void tabOrderAndFocus();
     void circleIsLargestCentredInItsBox();
     void ownAccessiblesOnlyForTheCircleAndItsHolder();
@@ -380,6 +411,61 @@ void TestForm1Layout::reactionButtonFaceIsFlat()
                     QStringLiteral("the frame at %1,%2 is not the style's").arg(x).arg(y)));
         }
     }
+}
+
+void TestForm1Layout::textsReadInEveryScheme_data()
+{
+    QTest::addColumn<QPalette>("palette");
+    QTest::addColumn<bool>("armed"); // with the link clicked, else held
+    QTest::addColumn<bool>("switchedWhileShown");
+    const QPalette dark = scheme(0x222020, 0x424245, 0xffffff);
+    QTest::newRow("dark") << dark << false << false;
+    QTest::newRow("mid-grey, armed") << scheme(0x7f7f7f, 0x7f7f7f, 0x000000) << true << false;
+    QTest::newRow("dark after light, armed") << dark << true << true;
+}
+
+// Each text reaches the contrast it has under the light default, or 4.5:1
+// where that is lower; a defined colour keeps its hue and moves only as far
+// as it must. A scheme that comes while the window is shown is followed, and
+// nothing else changes.
+void TestForm1Layout::textsReadInEveryScheme()
+{
+    QFETCH(QPalette, palette);
+    QFETCH(bool, armed);
+    QFETCH(bool, switchedWhileShown);
+    const auto play = [armed](Form1 &form) {
+        form.Label5_MouseDown();
+        if (armed) {
+            form.Command1_Click();
+            form.Label5_MouseUp();
+        }
+    };
+    FormFixture light;
+    play(*light.form);
+    const QHash<QString, std::pair<QColor, double>> lit = texts(*light.form);
+    const auto restore = qScopeGuard([] { QApplication::setPalette(QPalette()); });
+    if (!switchedWhileShown)
+        QApplication::setPalette(palette);
+    FormFixture fixture;
+    fixture.form->show();
+    play(*fixture.form);
+    const QWidget *focus = fixture.form->focusWidget();
+    QApplication::setPalette(palette);
+    // The palette arrives in one pass of the event loop; the window follows
+    // it in the next, before it paints.
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    for (const auto &[name, shown] : texts(*fixture.form).asKeyValueRange()) {
+        const auto [litColor, litContrast] = lit.value(name);
+        const double required = std::min(litContrast, TextContrast::Readable);
+        QVERIFY2(shown.second >= required, qPrintable(name));
+        if (litColor.hslSaturation() > 0) {
+            QVERIFY2(shown.first.hslHue() == litColor.hslHue(), qPrintable(name));
+            QVERIFY2(shown.first == litColor || shown.second < required + 0.1, qPrintable(name));
+        }
+    }
+    QCOMPARE(fixture.form->focusWidget(), focus);
+    QCOMPARE(fixture.timer("Timer1")->isActive(), armed);
 }
 
 void TestForm1Layout::tabOrderAndFocus()
