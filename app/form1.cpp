@@ -49,11 +49,14 @@ QColor toColor(Rgb rgb)
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
-// What a text in a defined colour must keep on any ground: the contrast it
-// has on the light default's, or the readable minimum where that is lower.
-double requiredContrast(const QColor &defined)
+// A text in a defined colour keeps on any ground the contrast it has on the
+// light default's, or the readable minimum where that is lower.
+QColor shownOn(const QColor &ground, Rgb defined)
 {
-    return std::min(TextContrast::ratio(defined, LightDefaultGround), TextContrast::Readable);
+    const QColor color = toColor(defined);
+    const double minimum = std::min(TextContrast::ratio(color, LightDefaultGround),
+                                    TextContrast::Readable);
+    return TextContrast::readableOn(color, ground, minimum);
 }
 
 // Shows the control's text in `color` while it is enabled, and in
@@ -232,11 +235,8 @@ void Form1::applyColorScheme()
     const QColor text = scheme.color(QPalette::WindowText);
     for (QLabel *label : {Label1, Label2, Label3})
         setTextColor(label, QPalette::WindowText, readableOn(text, ground, TextContrast::Readable));
-    for (const auto &[label, defined] :
-         {std::pair{Label4, toColor(*Form1Definition::Label4.foreColor)},
-          std::pair{static_cast<QLabel *>(Label5), toColor(m_linkColor)}})
-        setTextColor(label, QPalette::WindowText,
-                     readableOn(defined, ground, requiredContrast(defined)));
+    setTextColor(Label4, QPalette::WindowText, shownOn(ground, *Form1Definition::Label4.foreColor));
+    setTextColor(Label5, QPalette::WindowText, shownOn(ground, m_linkColor));
     const QColor caption = scheme.color(QPalette::ButtonText);
     for (WrappingButton *button : {Command1, Command2})
         setTextColor(button, QPalette::ButtonText,
