@@ -5,10 +5,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QPluginLoader>
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -52,6 +54,19 @@ const char *orNull(const QByteArray &text)
     return text.isNull() ? nullptr : text.constData();
 }
 
+// The dynamic linker's word on a library, such as one it needs that is
+// missing; empty when it loads.
+QString loadError(const QString &path)
+{
+    void *library = ::dlopen(QFile::encodeName(path).constData(), RTLD_LAZY | RTLD_LOCAL);
+    if (library) {
+        ::dlclose(library);
+        return {};
+    }
+    const char *error = ::dlerror();
+    return error ? QString::fromLocal8Bit(error) : QStringLiteral("dlopen");
+}
+
 // Why the platform plugin Qt knows as `key` does not load, empty when it
 // does; none when no plugin of Qt's has that key.
 std::optional<QString> pluginLoadError(const QString &key)
@@ -73,7 +88,7 @@ std::optional<QString> pluginLoadError(const QString &key)
                                         .toArray();
             for (const auto &found : keys) {
                 if (found.toString().compare(key, Qt::CaseInsensitive) == 0)
-                    return loader.load() ? QString() : loader.errorString();
+                    return loadError(directory.filePath(file));
             }
         }
     }

@@ -128,8 +128,9 @@ std::string advice(const Invocation &invocation, const Attempt &attempt)
     case Failure::Refused:
         return "Zugang zur Sitzung verschaffen: XAUTHORITY auf ihre Cookie-Datei setzen oder als "
                "ihr Benutzer starten";
-    case Failure::PluginMissing:
-    case Failure::PluginUnloadable: {
+    case Failure::PluginUnloadable:
+        return "was Debians Paketen fehlt, nachinstallieren: sudo apt-get --fix-broken install";
+    case Failure::PluginMissing: {
         const std::string name = package(attempt.platform);
         return name.empty()
                    ? ""
