@@ -177,19 +177,21 @@ void StartFailureGuard::handle(QtMsgType type, const QMessageLogContext &context
                                const QString &text)
 {
     std::unique_lock lock(guardMutex);
-    StartFailureGuard *guard = active;
-    lock.unlock();
-    if (!guard)
+    if (!active) {
+        lock.unlock();
         previousHandler(type, context, text);
-    else if (type == QtFatalMsg)
+    } else if (type == QtFatalMsg) {
+        StartFailureGuard *guard = active;
+        lock.unlock();
         guard->fail(text);
-    else
-        guard->hold(type, context, text);
+    } else {
+        active->hold(type, context, text);
+    }
 }
 
+// Called with guardMutex held.
 void StartFailureGuard::hold(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    const std::lock_guard lock(guardMutex);
     const off_t written = held < 0 ? 0 : ::lseek(held, 0, SEEK_CUR);
     messages.push_back(
         {type, context.category, context.file, context.function, context.line, text, written});
