@@ -28,7 +28,8 @@ using StartFailureReport::Attempt;
 // the messages, which other threads of Qt may add to.
 std::mutex guardMutex;
 StartFailureGuard *active = nullptr;
-// Kept after the guard has gone, for a message that raced with its end.
+// The handler before the guard: held messages go on to it, and so does one
+// that comes once the guard has gone.
 QtMessageHandler previousHandler = nullptr;
 
 std::string variable(const char *name)
