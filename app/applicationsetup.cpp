@@ -4,15 +4,13 @@
 #include "applicationsetup.h"
 
 #include "config-klappomatikus.h"
-#include "displaycheck.h"
 #include "form1.h"
 #include "form1definition.h"
+#include "startfailureguard.h"
 #include "systemfonts.h"
 #include "systemmessageboxes.h"
 
 #include <QApplication>
-
-#include <cstdio>
 
 namespace ApplicationSetup {
 
@@ -22,18 +20,10 @@ constexpr const char *Name = "klappomatikus";
 
 } // namespace
 
-bool displayAvailable(int argc, char **argv)
+std::unique_ptr<QApplication> createApplication(int &argc, char **argv)
 {
-    const DisplayCheck::Environment environment = DisplayCheck::current(argc, argv);
-    const std::string message =
-        DisplayCheck::problem(environment, argc > 0 && *argv[0] ? argv[0] : Name,
-                              [&](DisplayCheck::Server server) {
-                                  return DisplayCheck::reachable(server, environment);
-                              });
-    if (message.empty())
-        return true;
-    std::fprintf(stderr, "%s\n", message.c_str());
-    return false;
+    const StartFailureGuard guard(argc, argv);
+    return std::make_unique<QApplication>(argc, argv);
 }
 
 void configure()

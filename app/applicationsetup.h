@@ -3,18 +3,20 @@
 
 #pragma once
 
+#include <memory>
+
 class Form1;
+class QApplication;
 class SystemMessageBoxes;
 
 // What the program does around creating its QApplication, shared by every
 // build of the program.
 namespace ApplicationSetup {
 
-// False, after saying why in one line on standard error, when no display
-// is named or none that Qt would try can be reached; takes main's arguments
-// for the platform chosen there and for argv[0], to show how to start the
-// program without a display.
-bool displayAvailable(int argc, char **argv);
+// The QApplication on main's arguments. Where Qt cannot start (no display
+// it can open, its platform plugin missing) the program ends here, with one
+// line on standard error that says why and what to do, and exit status 1.
+std::unique_ptr<QApplication> createApplication(int &argc, char **argv);
 
 // The application's name, version, desktop identity and fonts; called
 // right after the QApplication is created.

@@ -9,14 +9,12 @@
 
 int main(int argc, char *argv[])
 {
-    if (!ApplicationSetup::displayAvailable(argc, argv))
-        return 1;
-
-    QApplication application(argc, argv);
+    const std::unique_ptr<QApplication> application = ApplicationSetup::createApplication(argc,
+                                                                                          argv);
     ApplicationSetup::configure();
 
     SystemServices system;
     Form1 form(system.services());
     ApplicationSetup::showMainWindow(form, system.messageBoxes());
-    return application.exec();
+    return application->exec();
 }

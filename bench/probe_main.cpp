@@ -87,9 +87,8 @@ protected:
 
 int main(int argc, char *argv[])
 {
-    if (!ApplicationSetup::displayAvailable(argc, argv))
-        return 1;
-    QApplication application(argc, argv);
+    const std::unique_ptr<QApplication> application = ApplicationSetup::createApplication(argc,
+                                                                                          argv);
     ApplicationSetup::configure();
 
     SystemServices system;
@@ -111,7 +110,7 @@ int main(int argc, char *argv[])
                      [&watcher] { watcher.pressedSignalNs = SystemPerformanceCounter::nowNs(); });
     QObject::connect(command3, &QPushButton::released, &watcher,
                      [&watcher] { watcher.releasedSignalNs = SystemPerformanceCounter::nowNs(); });
-    application.installEventFilter(&watcher);
+    application->installEventFilter(&watcher);
 
     ApplicationSetup::showMainWindow(form, system.messageBoxes());
     QTimer::singleShot(300, &form, [&form] {
@@ -120,5 +119,5 @@ int main(int argc, char *argv[])
         say(centre("Shape1", form.findChild<QWidget *>(QStringLiteral("Shape1"))));
         say(QStringLiteral("ready"));
     });
-    return application.exec();
+    return application->exec();
 }

@@ -192,13 +192,13 @@ class Session(PrivateX):
                 os.environ[key] = env[key]
         env.update(self.extra_env)
 
-    def start_program(self):
+    def start_program(self, arguments=()):
         if self.app is not None:
             self.end_program()
         self.app_log = open(os.path.join(self.outdir, f"{self.name}-program.log"), "w")
         self.started_at = time.monotonic()
-        self.app = self.start([self.program], stdout=self.app_log, stderr=subprocess.STDOUT,
-                              cwd=self.runtime_dir)
+        self.app = self.start([self.program, *arguments], stdout=self.app_log,
+                              stderr=subprocess.STDOUT, cwd=self.runtime_dir)
         return self.app
 
     def end_program(self):
