@@ -6,9 +6,10 @@
 #include <QWidget>
 
 // Says a short text to assistive technology without moving the focus. Qt
-// 6.8 and later send it as an announcement. Older Qt cannot, so there the
-// text appears as a notification without size, which screen readers present
-// when it becomes showing; it stays until the next text replaces it.
+// 6.8 and later send it as an announcement. Qt 6.4 has no announcement, so
+// there the text appears as a notification without size, which screen
+// readers present when it becomes showing; it stays until the next text
+// replaces it.
 class Announcer : public QWidget
 {
     Q_OBJECT

@@ -5,7 +5,6 @@
 
 #include "circleshapeaccessible.h"
 
-#include <QAccessible>
 #include <QPainter>
 
 #include <algorithm>
@@ -15,7 +14,7 @@ CircleShape::CircleShape(QWidget *parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
-    CircleShapeAccessible::adoptParent(this);
+    CircleShapeAccessible::install();
 }
 
 void CircleShape::setFillColor(const QColor &color)
@@ -46,20 +45,4 @@ void CircleShape::paintEvent(QPaintEvent *)
     painter.setBrush(m_fillColor);
     // The pen straddles the outline; keep it inside the box.
     painter.drawEllipse(QRectF(circleRect()).adjusted(0.5, 0.5, -0.5, -0.5));
-}
-
-// Qt announces the change of visibility itself; the shape also enters and
-// leaves its parent's accessible children, which is announced here.
-void CircleShape::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    QAccessibleEvent entered(this, QAccessible::ObjectCreated);
-    QAccessible::updateAccessibility(&entered);
-}
-
-void CircleShape::hideEvent(QHideEvent *event)
-{
-    QWidget::hideEvent(event);
-    QAccessibleEvent left(this, QAccessible::ObjectDestroyed);
-    QAccessible::updateAccessibility(&left);
 }

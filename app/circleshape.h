@@ -7,8 +7,7 @@
 
 // A filled circle, the largest that fits centred in the widget's box; the
 // rest of the box stays transparent, and the shape takes no input.
-// Assistive technology sees it as a notification, and only while it is
-// shown.
+// Assistive technology sees it as a notification.
 class CircleShape : public QWidget
 {
     Q_OBJECT
@@ -22,8 +21,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
 
 private:
     QColor m_fillColor = Qt::red;

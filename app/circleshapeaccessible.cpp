@@ -5,7 +5,6 @@
 
 #include "announcer.h"
 #include "circleshape.h"
-#include "shapeholderaccessible.h"
 
 namespace {
 
@@ -15,9 +14,6 @@ QAccessibleInterface *createAccessible(const QString &, QObject *object)
         return new CircleShapeAccessible(shape);
     if (auto *announcer = qobject_cast<Announcer *>(object))
         return new QAccessibleWidget(announcer, QAccessible::Notification);
-    auto *widget = qobject_cast<QWidget *>(object);
-    if (widget && widget->findChild<CircleShape *>(QString(), Qt::FindDirectChildrenOnly))
-        return new ShapeHolderAccessible(widget);
     return nullptr;
 }
 
@@ -35,16 +31,4 @@ void CircleShapeAccessible::install()
         return true;
     }();
     Q_UNUSED(installed);
-}
-
-void CircleShapeAccessible::adoptParent(QWidget *shape)
-{
-    install();
-    QWidget *parent = shape->parentWidget();
-    if (!parent)
-        return;
-    // Qt keeps an interface once made; the next query makes the holder's.
-    QAccessibleInterface *made = QAccessible::queryAccessibleInterface(parent);
-    if (made && !dynamic_cast<ShapeHolderAccessible *>(made))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }

@@ -276,13 +276,11 @@ void Form1::buildShape()
     Shape1->hide();
 }
 
-// What a screen reader needs beyond the controls themselves: the
-// visibility of what comes and goes, as it changes, and a voice for the
-// time when it appears.
+// What a screen reader needs beyond the controls themselves: the time
+// label's visibility as it changes, and a voice for the time when it appears.
 void Form1::buildAccessibility()
 {
-    for (QWidget *changing : std::initializer_list<QWidget *>{Label1, Label3, Shape1})
-        AccessibleVisibility::follow(changing);
+    AccessibleVisibility::follow(Label3);
     timeAnnouncer = new Announcer(centralWidget());
 }
 

@@ -8,10 +8,11 @@
 class QWidget;
 
 // Keeps assistive technology's view of a widget's visibility current. When
-// a widget is shown or hidden, Qt reports on the accessibility bus only that
-// its 'showing' state changed. A screen reader that read the 'visible' state
-// while the widget was hidden keeps that and skips the widget once it is
-// back; this reports the change of 'visible' as well.
+// a widget is shown or hidden, Qt 6.4 and 6.8 report on the accessibility
+// bus only that its 'showing' state changed. The client library caches the
+// 'visible' state it read while the widget was hidden, and a screen reader
+// then skips the widget once it is back (Orca's flat review leaves out the
+// time); this reports the change of 'visible' as well.
 class AccessibleVisibility : public QObject
 {
     Q_OBJECT
