@@ -5,6 +5,7 @@
 
 #include "announcer.h"
 #include "circleshape.h"
+#include "linklabel.h"
 
 namespace {
 
@@ -14,6 +15,9 @@ QAccessibleInterface *createAccessible(const QString &, QObject *object)
         return new CircleShapeAccessible(shape);
     if (auto *announcer = qobject_cast<Announcer *>(object))
         return new QAccessibleWidget(announcer, QAccessible::Notification);
+    // A label is static text to Qt; screen readers announce a link as one.
+    if (auto *link = qobject_cast<LinkLabel *>(object))
+        return new QAccessibleWidget(link, QAccessible::Link);
     return nullptr;
 }
 

@@ -14,7 +14,7 @@ class CircleShapeAccessible : public QAccessibleWidget
 public:
     explicit CircleShapeAccessible(QWidget *widget);
 
-    // Installs the factory for circle shapes and announcers; it answers for
-    // nothing else. Later calls do nothing.
+    // Installs the factory for circle shapes, announcers and link labels; it
+    // answers for nothing else. Later calls do nothing.
     static void install();
 };

@@ -59,19 +59,6 @@ QColor shownOn(const QColor &ground, Rgb defined)
     return TextContrast::readableOn(color, ground, minimum);
 }
 
-// Shows the control's text in `color` while it is enabled, and in
-// `disabled`, where given, while it is not.
-void setTextColor(QWidget *control, QPalette::ColorRole role, const QColor &color,
-                  const QColor &disabled = QColor())
-{
-    QPalette palette = control->palette();
-    palette.setColor(QPalette::Active, role, color);
-    palette.setColor(QPalette::Inactive, role, color);
-    if (disabled.isValid())
-        palette.setColor(QPalette::Disabled, role, disabled);
-    control->setPalette(palette);
-}
-
 void setUpLabel(QLabel *label, const ControlDefinition &definition)
 {
     label->setTextFormat(Qt::PlainText);
@@ -183,6 +170,8 @@ LinkLabel *Form1::addLink(const ControlDefinition &definition)
     auto *link = new LinkLabel(centralWidget());
     setUpLabel(link, definition);
     setUpControl(link, definition);
+    // What a screen reader says of the link: its address.
+    link->setAccessibleName(link->text());
     return link;
 }
 
@@ -224,43 +213,51 @@ void Form1::setUpControl(QWidget *control, const ControlDefinition &definition) 
     control->setEnabled(definition.enabled == Enabled::Yes);
 }
 
-// Every text in the colour the user's scheme or the definition gives it,
-// changed in lightness only as far as it must to read on its ground. Under
-// the light default every colour is used as it is.
+// The colours the window defines, each in every colour group of the scheme:
+// kept in its hue and moved in lightness only as far as it must to read on
+// what it is painted on. Every other text shows the scheme's own colour.
+// Under the light default every defined colour is used as it is.
 void Form1::applyColorScheme()
 {
-    using TextContrast::readableOn;
+    m_colorPassQueued = false;
+    showDefinedColor(Label4, *Form1Definition::Label4.foreColor);
+    showDefinedColor(Label5, m_linkColor);
+    // The reaction button's face is the same light grey in every scheme, and
+    // black reads best on it; the style's own disabled text is too pale there.
+    Command3->setFaceColor(toColor(*Form1Definition::Command3.backColor));
+    QPalette caption = Command3->palette();
+    caption.setColor(QPalette::Active, QPalette::ButtonText, Qt::black);
+    caption.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::black);
+    caption.setColor(QPalette::Disabled, QPalette::ButtonText, DisabledTextOnFace);
+    Command3->setPalette(caption);
+}
+
+// A label stands on the window's own ground, which a scheme may give each
+// colour group in its own shade.
+void Form1::showDefinedColor(QLabel *label, Rgb defined)
+{
     const QPalette scheme = palette();
-    const QColor ground = scheme.color(QPalette::Window);
-    const QColor text = scheme.color(QPalette::WindowText);
-    for (QLabel *label : {Label1, Label2, Label3})
-        setTextColor(label, QPalette::WindowText, readableOn(text, ground, TextContrast::Readable));
-    setTextColor(Label4, QPalette::WindowText, shownOn(ground, *Form1Definition::Label4.foreColor));
-    setTextColor(Label5, QPalette::WindowText, shownOn(ground, m_linkColor));
-    const QColor caption = scheme.color(QPalette::ButtonText);
-    for (WrappingButton *button : {Command1, Command2})
-        setTextColor(button, QPalette::ButtonText,
-                     readableOn(caption, scheme.color(QPalette::Button), TextContrast::Readable));
-    // The reaction button's face is the same light grey in every scheme. Its
-    // caption keeps the contrast the light default's black has there, so that
-    // it stands as clearly apart from the disabled text as it does there; the
-    // style's own disabled text is too pale to read on that face.
-    const QColor face = toColor(*Form1Definition::Command3.backColor);
-    Command3->setFaceColor(face);
-    setTextColor(Command3, QPalette::ButtonText,
-                 readableOn(caption, face, TextContrast::ratio(Qt::black, face)),
-                 DisabledTextOnFace);
+    QPalette shown = label->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        shown.setColor(group, QPalette::WindowText,
+                       shownOn(scheme.color(group, QPalette::Window), defined));
+    }
+    label->setPalette(shown);
 }
 
 // A new colour scheme comes as a burst of palette, style and theme changes,
 // and the platform theme may reset the controls' own colours after this
-// window's palette has changed (qt6ct does); so the colours are applied
-// again once the burst is over, before the window is painted.
+// window's palette has changed (qt6ct does); so the colours are applied once
+// the burst is over, in one pass before the window is painted.
 void Form1::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+    const bool schemeChange = event->type() == QEvent::PaletteChange
+                              || event->type() == QEvent::StyleChange;
+    if (schemeChange && !m_colorPassQueued) {
+        m_colorPassQueued = true;
         QMetaObject::invokeMethod(this, &Form1::applyColorScheme, Qt::QueuedConnection);
+    }
 }
 
 void Form1::buildShape()
@@ -309,8 +306,8 @@ void Form1::connectEvents()
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
     connect(Label5, &LinkLabel::mouseMoved, this, &Form1::Label5_MouseMove);
-    connect(Label5, &LinkLabel::mousePressed, this, &Form1::Label5_MouseDown);
-    connect(Label5, &LinkLabel::mouseReleased, this, &Form1::Label5_MouseUp);
+    connect(Label5, &LinkLabel::pressed, this, &Form1::Label5_MouseDown);
+    connect(Label5, &LinkLabel::released, this, &Form1::Label5_MouseUp);
     connect(Label5, &LinkLabel::clicked, this, &Form1::Label5_Click);
     connect(Label5, &LinkLabel::pointerLeft, this, &Form1::Label5_PointerLeft);
     Label5->setDoubleClickInterval(m_services.pointer.doubleClickInterval());
@@ -477,5 +474,5 @@ void Form1::setLinkUnderline(bool underline)
 void Form1::setLinkColor(Rgb color)
 {
     m_linkColor = color;
-    applyColorScheme();
+    showDefinedColor(Label5, color);
 }

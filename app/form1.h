@@ -76,6 +76,7 @@ private:
     void setLinkUnderline(bool underline);
     void setLinkColor(Rgb color);
     void applyColorScheme();
+    void showDefinedColor(QLabel *label, Rgb defined);
 
     void Auswerten();
 
@@ -103,4 +104,5 @@ private:
     std::unique_ptr<xTimer> Stopwatch;
     bool LinkHover = false;
     Rgb m_linkColor = *Form1Definition::Label5.foreColor;
+    bool m_colorPassQueued = false;
 };

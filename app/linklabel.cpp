@@ -3,12 +3,32 @@
 
 #include "linklabel.h"
 
+#include "circleshapeaccessible.h"
+
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+
+namespace {
+
+// Space and Enter press a focused link, as they press a focused button.
+bool activates(const QKeyEvent *event)
+{
+    const int key = event->key();
+    return (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+           && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+} // namespace
 
 LinkLabel::LinkLabel(QWidget *parent)
     : QLabel(parent)
 {
     setMouseTracking(true);
+    // Tab reaches it; a click leaves the focus where it was, so that the
+    // keys go on playing the game after the link was clicked.
+    setFocusPolicy(Qt::TabFocus);
+    CircleShapeAccessible::install();
 }
 
 void LinkLabel::mouseMoveEvent(QMouseEvent *event)
@@ -41,7 +61,7 @@ void LinkLabel::press(QMouseEvent *event)
         m_pressed = !followsOne;
         m_lastLeftPress = now;
     }
-    emit mousePressed();
+    emit pressed();
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
@@ -51,7 +71,7 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
                        && rect().contains(event->position().toPoint());
     if (event->button() == Qt::LeftButton)
         m_pressed = false;
-    emit mouseReleased();
+    emit released();
     if (click)
         emit clicked();
 }
@@ -60,4 +80,54 @@ void LinkLabel::leaveEvent(QEvent *event)
 {
     QLabel::leaveEvent(event);
     emit pointerLeft();
+}
+
+// A key held down repeats its press and release; the link opens once, when
+// the key comes up.
+void LinkLabel::keyPressEvent(QKeyEvent *event)
+{
+    if (!activates(event))
+        return QLabel::keyPressEvent(event);
+    if (!event->isAutoRepeat() && !m_keyDown) {
+        m_keyDown = true;
+        emit pressed();
+    }
+}
+
+void LinkLabel::keyReleaseEvent(QKeyEvent *event)
+{
+    if (!activates(event))
+        return QLabel::keyReleaseEvent(event);
+    if (!event->isAutoRepeat() && m_keyDown) {
+        m_keyDown = false;
+        emit released();
+        emit clicked();
+    }
+}
+
+// A key still down when the focus goes is released without a click, as a
+// button released beside the label is.
+void LinkLabel::focusOutEvent(QFocusEvent *event)
+{
+    QLabel::focusOutEvent(event);
+    if (m_keyDown) {
+        m_keyDown = false;
+        emit released();
+    }
+}
+
+// With the focus, the style's focus frame stands around the address, as it
+// does around a focused link or button.
+void LinkLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    const QRect text = fontMetrics().boundingRect(contentsRect(), alignment() | Qt::TextWordWrap,
+                                                  QLabel::text());
+    option.rect = text.adjusted(-1, 0, 1, 0) & rect();
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }

@@ -7,11 +7,13 @@
 
 #include <optional>
 
-// A label that reports the mouse: moves over it (with or without a button
-// held), presses and releases of any button, left-button clicks (a release
-// over the label after a press on it) and the pointer leaving it. Left
-// presses that follow one on the label within the double-click interval
-// belong to its click: a double- or triple-click is one click.
+// A label that behaves as a link. It reports the mouse: moves over it (with
+// or without a button held), presses and releases of any button, left-button
+// clicks (a release over the label after a press on it) and the pointer
+// leaving it. Left presses that follow one on the label within the
+// double-click interval belong to its click: a double- or triple-click is
+// one click. The keyboard reaches it with Tab, and Space or Enter is pressed,
+// released and clicked as the left button is.
 class LinkLabel : public QLabel
 {
     Q_OBJECT
@@ -23,8 +25,8 @@ public:
 
 signals:
     void mouseMoved();
-    void mousePressed();
-    void mouseReleased();
+    void pressed();
+    void released();
     void clicked();
     void pointerLeft();
 
@@ -34,11 +36,16 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void press(QMouseEvent *event);
 
     bool m_pressed = false;
+    bool m_keyDown = false;
     int m_doubleClickMs = 0;
     std::optional<quint64> m_lastLeftPress;
 };

@@ -3,17 +3,21 @@
 
 #include "systemdesktopshell.h"
 
-#include <QProcess>
+#include <QDesktopServices>
+#include <QUrl>
 
 void SystemDesktopShell::ShellExecuteA(WindowHandle parent, const QString &operation,
                                        const QString &file, const QString &parameters,
                                        const QString &directory, int showCommand)
 {
-    // xdg-open knows one operation (open), takes no parameters and always
-    // shows the handler's window normally.
     Q_UNUSED(parent);
     Q_UNUSED(operation);
     Q_UNUSED(parameters);
+    Q_UNUSED(directory);
     Q_UNUSED(showCommand);
-    QProcess::startDetached(QStringLiteral("xdg-open"), {file}, directory);
+    if (!QDesktopServices::openUrl(QUrl(file))) {
+        qWarning("klappomatikus: %s ließ sich nicht öffnen (xdg-utils installieren oder "
+                 "BROWSER auf einen Browser setzen)",
+                 qUtf8Printable(file));
+    }
 }

@@ -5,10 +5,11 @@
 
 #include "desktopshell.h"
 
-// Hands the file to xdg-open, detached, in the given working directory.
-// Qt's desktop services would run the same xdg-open, but cannot pass the
-// directory; inside a sandbox xdg-open itself asks the desktop portal.
-// Whether a handler opens it is not checked.
+// Opens the file with Qt's desktop services: the desktop's own opener
+// (xdg-open, the portal inside a sandbox) or the browser named in $BROWSER.
+// An address needs no working directory, and the handler shows its window
+// as it always does. Where nothing can open it, one line on standard error
+// says so.
 class SystemDesktopShell final : public DesktopShell
 {
 public:

@@ -6,6 +6,7 @@
 #include "formfixture.h"
 #include "linklabel.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -31,6 +32,23 @@ void playLeftButton(QWidget *label, const QString &events)
         const QPointF at(5, 5);
         QMouseEvent event(type, at, label->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
         event.setTimestamp(token.mid(1).toULongLong());
+        QApplication::sendEvent(label, &event);
+    }
+}
+
+// Plays keys on the label: "p" a press, "r" a release, "P" and "R" the same
+// repeated while the key is held, "o" the focus leaving it.
+void playKey(QWidget *label, int key, Qt::KeyboardModifiers modifiers, const QString &events)
+{
+    for (const QChar kind : events) {
+        if (kind == u'o') {
+            QFocusEvent out(QEvent::FocusOut);
+            QApplication::sendEvent(label, &out);
+            continue;
+        }
+        const bool press = kind.toLower() == u'p';
+        QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, key, modifiers, QString(),
+                        kind.isUpper());
         QApplication::sendEvent(label, &event);
     }
 }
@@ -74,6 +92,9 @@ private slots:
     void pressesWithinTheIntervalBelongToOneClick();
     void leavingEndsHoverOnlyWithoutGlobalPointer_data();
     void leavingEndsHoverOnlyWithoutGlobalPointer();
+    void keysOpenTheHomepageOnce_data();
+    void keysOpenTheHomepageOnce();
+    void keyboardReachesTheLinkLast();
 };
 
 void TestLink::initTestCase()
@@ -269,6 +290,82 @@ void TestLink::leavingEndsHoverOnlyWithoutGlobalPointer()
     QApplication::sendEvent(f.label("Label5"), &leave);
     QCOMPARE(underlined(f), staysAfterLeave);
     QCOMPARE(f.form->linkHover(), staysAfterLeave);
+}
+
+void TestLink::keysOpenTheHomepageOnce_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<int>("opened");
+    QTest::addColumn<QColor>("color");
+
+    const QColor red(255, 0, 0);
+    const QColor pressed(0, 160, 160);
+    const QColor released(0, 80, 80);
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    QTest::newRow("Space") << int(Qt::Key_Space) << none << "pr" << 1 << released;
+    QTest::newRow("Return") << int(Qt::Key_Return) << none << "pr" << 1 << released;
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier)
+                                  << "pr" << 1 << released;
+    QTest::newRow("Space held down") << int(Qt::Key_Space) << none << "pRPRPr" << 1 << released;
+    QTest::newRow("Space pressed, not yet released")
+        << int(Qt::Key_Space) << none << "pRP" << 0 << pressed;
+    QTest::newRow("twice") << int(Qt::Key_Return) << none << "prpr" << 2 << released;
+    QTest::newRow("the focus goes while Space is down")
+        << int(Qt::Key_Space) << none << "por" << 0 << released;
+    QTest::newRow("Ctrl+Space") << int(Qt::Key_Space) << Qt::KeyboardModifiers(Qt::ControlModifier)
+                                << "pr" << 0 << red;
+    QTest::newRow("a letter") << int(Qt::Key_A) << none << "pr" << 0 << red;
+}
+
+// Space and Enter press and release the link as the left button does; a
+// key held down opens it once.
+void TestLink::keysOpenTheHomepageOnce()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, events);
+    QFETCH(int, opened);
+    QFETCH(QColor, color);
+    FormFixture f;
+    playKey(f.label("Label5"), key, modifiers, events);
+    QCOMPARE(f.fakes.shell.calls.size(), opened);
+    for (const ShellCall &call : std::as_const(f.fakes.shell.calls))
+        QCOMPARE(call.file, QStringLiteral(KLAPPOMATIKUS_HOMEPAGE));
+    QCOMPARE(f.label("Label5")->palette().color(QPalette::WindowText), color);
+}
+
+// Tab reaches the link after the buttons, and shows it has the focus; a
+// click leaves the focus where it was. Screen readers know it as a link.
+void TestLink::keyboardReachesTheLinkLast()
+{
+    FormFixture f;
+    f.form->show();
+    f.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+    QLabel *link = f.label("Label5");
+    QTest::mouseClick(link, Qt::LeftButton);
+    QCOMPARE(f.form->focusWidget(), f.button("Command1"));
+    QImage unfocused(link->size(), QImage::Format_RGB32);
+    link->render(&unfocused);
+    QStringList chain;
+    for (int step = 0; step < 3; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        chain << QApplication::focusWidget()->objectName();
+    }
+    f.form->Command1_Click();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    chain << QApplication::focusWidget()->objectName();
+    QCOMPARE(chain, QStringList({"Command2", "Label5", "Command1", "Label5"}));
+    QImage focused(link->size(), QImage::Format_RGB32);
+    link->render(&focused);
+    QVERIFY2(focused != unfocused, "no focus frame around the link");
+
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(link);
+    QCOMPARE(accessible->role(), QAccessible::Link);
+    QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral(KLAPPOMATIKUS_HOMEPAGE));
+    QVERIFY(accessible->state().focused);
 }
 
 QTEST_MAIN(TestLink)

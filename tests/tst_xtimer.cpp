@@ -2,12 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "fakeservices.h"
+#include "systemperformancecounter.h"
 #include "xtimer.h"
 
 #include <QTest>
 
 #include <cmath>
 #include <cstdint>
+#include <time.h>
 #include <vector>
 
 using Readings = std::vector<std::uint64_t>;
@@ -26,6 +28,7 @@ private slots:
     void runTimeIsStable();
     void zeroFrequencyIsFatal_data();
     void zeroFrequencyIsFatal();
+    void systemCounterIgnoresTheWallClock();
 
 private:
     // A stopwatch on m_counter that counts its faults in m_faults.
@@ -175,6 +178,32 @@ void TestXTimer::zeroFrequencyIsFatal()
     const double measured = stopwatch.RunTime();
     QCOMPARE(m_faults, 1);
     QVERIFY(std::isnan(measured));
+}
+
+// The real counter reads the monotonic clock, which a step of the wall clock
+// (NTP, a user setting the time) leaves alone: each reading lies between two
+// of that clock's own, in nanoseconds at its frequency.
+void TestXTimer::systemCounterIgnoresTheWallClock()
+{
+    SystemPerformanceCounter counter;
+    LargeInteger frequency;
+    counter.QueryPerformanceFrequency(frequency);
+    QCOMPARE(frequency.count(), quint64(1'000'000'000));
+    const auto monotonicNs = [] {
+        timespec now;
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        return quint64(now.tv_sec) * 1'000'000'000 + quint64(now.tv_nsec);
+    };
+    for (int reading = 0; reading < 3; ++reading) {
+        const quint64 before = monotonicNs();
+        LargeInteger count;
+        counter.QueryPerformanceCounter(count);
+        const quint64 after = monotonicNs();
+        QVERIFY2(
+            before <= count.count() && count.count() <= after,
+            qPrintable(
+                QStringLiteral("%1 outside %2..%3").arg(count.count()).arg(before).arg(after)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestXTimer)
