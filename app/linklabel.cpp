@@ -117,17 +117,19 @@ void LinkLabel::focusOutEvent(QFocusEvent *event)
 }
 
 // With the focus, the style's focus frame stands around the address, as it
-// does around a focused link or button.
+// does around a focused link or button; it goes under the text, which keeps
+// its colour.
 void LinkLabel::paintEvent(QPaintEvent *event)
 {
+    if (hasFocus()) {
+        QStylePainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        const QRect text = fontMetrics().boundingRect(contentsRect(),
+                                                      alignment() | Qt::TextWordWrap,
+                                                      QLabel::text());
+        option.rect = text.adjusted(-1, 0, 1, 0) & rect();
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    }
     QLabel::paintEvent(event);
-    if (!hasFocus())
-        return;
-    QStylePainter painter(this);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    const QRect text = fontMetrics().boundingRect(contentsRect(), alignment() | Qt::TextWordWrap,
-                                                  QLabel::text());
-    option.rect = text.adjusted(-1, 0, 1, 0) & rect();
-    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }

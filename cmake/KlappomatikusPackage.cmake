@@ -41,7 +41,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # (Debian 12 ships it as fonts-liberation2, Debian 13 as fonts-liberation).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation (>= 1:2) | fonts-liberation2")
-# The homepage link is opened through xdg-open; the game works without it.
+# Qt opens the homepage link through xdg-open, else the browser named in
+# $BROWSER; the game works without either.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 
 include(GNUInstallDirs)

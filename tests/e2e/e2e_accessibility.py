@@ -1,8 +1,8 @@
 # SPDX-FileCopyrightText: 2026 Klappomatikus-Team
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""The program as a screen reader user meets it: the controls in tab order,
-the menu opened through its action, and two attempts played through the
+"""The program as a screen reader user meets it: the controls in tab order
+(the homepage a link that takes the focus), the menu opened through its action, and two attempts played through the
 accessibility actions alone, with the verdict and the time read from the
 tree. What a reader relies on is checked on the way: the circle is a
 notification and says when it shows; after every verdict the time is
@@ -138,6 +138,8 @@ def main():
         frame = e.poll(lambda: session.top_level("Klappomatikus"), 10, 0.05, "the window")
         client = session.find_accessible("filler", frame, what="the client area")
         controls = check_tab_order(session, client, args.homepage)
+        check(session.has_state(controls[-1], session.atspi().STATE_FOCUSABLE),
+              "the homepage link cannot take the focus")
         check_menu(session, frame)
         session.listen(SHOWING, VISIBLE, FOCUSED, ANNOUNCEMENT)
         for number in (1, 2):

@@ -1,13 +1,17 @@
 # SPDX-FileCopyrightText: 2026 Klappomatikus-Team
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""The homepage link with the real pointer: the underline comes with the
-first move over the label and goes within a tick of the pointer leaving it
-(the right and bottom edge still count as inside); pressing and releasing
-change the text colour; a click hands exactly the homepage to the desktop's
-opener, here a stand-in xdg-open first on PATH that records what it gets; a
-double-click and a triple-click hand it over once, and so does a click on
-the link right after one 4 px beside it."""
+"""The homepage link with the real pointer and keys: the underline comes
+with the first move over the label and goes within a tick of the pointer
+leaving it (the right and bottom edge still count as inside); pressing and
+releasing change the text colour; a click hands exactly the homepage to the
+desktop's opener, here a stand-in xdg-open first on PATH that records what
+it gets; a double-click and a triple-click hand it over once, and so does a
+click on the link right after one 4 px beside it. Tab reaches the link
+after the buttons and shows that it has the focus; Return and Space open
+it once each, in the colours a click gives. Without xdg-open the browser
+named in BROWSER opens it; with neither, the program says so in one line
+and goes on."""
 
 import os
 import stat
@@ -103,6 +107,7 @@ def main():
     try:
         with e.Session(args.program, args.outdir, "link", extra_path=opener_dir) as session:
             exercise(session, args, record)
+            check_other_openers(session, args, record, opener)
     finally:
         for name in ("calls", "xdg-open"):
             if os.path.exists(os.path.join(opener_dir, name)):
@@ -215,7 +220,7 @@ class LinkUser:
 
     def check_click(self):
         """Press and hold: the pressed colour, nothing opened yet; the
-        release opens the homepage once, in the program's folder."""
+        release opens the homepage once."""
         def nothing_opened_yet():
             self.session.screenshot("link-pressed.png")
             time.sleep(0.2)
@@ -226,13 +231,13 @@ class LinkUser:
         e.poll(lambda: read_calls(self.record), 5, 0.02, "the stand-in xdg-open to be called")
         time.sleep(0.3)
         calls = read_calls(self.record)
-        program_folder = os.path.dirname(os.path.realpath(self.args.program))
         log(f"opener calls: {calls}")
         check(len(calls) == 1, f"one click opened the homepage {len(calls)} times: {calls}")
-        check(calls[0][1:] == [self.args.homepage],
-              f"the opener got {calls[0][1:]}, expected exactly [{self.args.homepage!r}]")
-        check(os.path.realpath(calls[0][0]) == program_folder,
-              f"the opener ran in {calls[0][0]}, not in the program's folder {program_folder}")
+        self.check_opened(calls[0])
+
+    def check_opened(self, call):
+        check(call[1:] == [self.args.homepage],
+              f"the opener got {call[1:]}, expected exactly [{self.args.homepage!r}]")
 
     def check_other_presses(self):
         """Any button colours the label, the right one too, but opens
@@ -287,6 +292,54 @@ class LinkUser:
               "the link lost its released colour")
 
 
+    def check_keys(self):
+        """Tab passes the buttons ("Ich bin bereit" has the focus, the
+        reaction button is off) to the link, which shows a focus frame;
+        Return and Space each open it once, in the click's colours."""
+        session = self.session
+        session.move_to(*self.away)
+        self.leave_to(self.away)
+        before = self.link.grab()
+        session.xdotool("key", "Tab", "Tab")
+        e.poll(lambda: self.link.grab() != before, 2, 0.01, "a focus frame on the link")
+        session.screenshot("link-focused.png")
+        for key in ("Return", "space"):
+            calls = len(read_calls(self.record))
+            self.colour_follows(("keydown", key), ("keyup", key), key)
+            e.poll(lambda: len(read_calls(self.record)) > calls, 5, 0.02, f"{key} to open")
+            time.sleep(0.3)
+            opened = read_calls(self.record)[calls:]
+            check(len(opened) == 1, f"{key} opened the homepage {len(opened)} times")
+            self.check_opened(opened[0])
+
+
+def check_other_openers(session, args, record, opener):
+    """Without xdg-open on PATH, Qt hands the homepage to $BROWSER; with no
+    opener at all the program says so in one line and keeps running."""
+    bare = dict(session.env, PATH=tempfile.mkdtemp(prefix="klappo-e2e-nothing-"))
+    try:
+        session.start_program(env=dict(bare, BROWSER=opener))
+        session.wait_for_main_window()
+        user = LinkUser(session, args, record)
+        calls = len(read_calls(record))
+        session.click_at(*user.centre)
+        e.poll(lambda: len(read_calls(record)) > calls, 5, 0.02, "$BROWSER to open the homepage")
+        user.check_opened(read_calls(record)[calls])
+        session.start_program(env=bare)
+        session.wait_for_main_window()
+        user = LinkUser(session, args, record)
+        session.click_at(*user.centre)
+        said = e.poll(lambda: [line for line in session.program_output().splitlines()
+                               if line.startswith("klappomatikus: ")], 5, 0.02,
+                      "the line that nothing opened the homepage")
+        log(f"with no opener the program said: {said}")
+        check(len(said) == 1 and args.homepage in said[0] and "BROWSER" in said[0],
+              f"the program said {said}")
+        check(session.app.poll() is None, "the program ended when nothing opened the homepage")
+    finally:
+        os.rmdir(bare["PATH"])
+
+
 def exercise(session, args, record):
     session.start_program()
     session.wait_for_main_window()
@@ -297,6 +350,7 @@ def exercise(session, args, record):
     user.check_other_presses()
     user.check_multi_clicks()
     user.check_red_stays_away()
+    user.check_keys()
     session.click_control(e.COMMAND2)
     status = session.wait_for_exit(5)
     check(status == 0, f"\"Kein Bock mehr\" ended the program with status {status}")

@@ -51,7 +51,7 @@ CONTROLS = [
     ("label", LABEL4, 'Auf meiner Homepage finden Sie noch viel mehr solcher kleinen '
      '"nützlichen" Programme. Dort gibt\'s auch jede Menge Scherzprogramme mit denen Sie '
      'Ihre "besten Freunde" ärgern können.', ""),
-    ("label", LABEL5, None, ""),
+    ("link", LABEL5, None, ""),
 ]
 
 RED = (255, 0, 0)
@@ -103,6 +103,7 @@ ROLE_NUMBERS = {
     "alert": ("ROLE_ALERT", "ROLE_DIALOG"),
     "image": ("ROLE_IMAGE",),
     "notification": ("ROLE_NOTIFICATION",),
+    "link": ("ROLE_LINK",),
 }
 
 
@@ -192,12 +193,14 @@ class Session(PrivateX):
                 os.environ[key] = env[key]
         env.update(self.extra_env)
 
-    def start_program(self, arguments=()):
+    def start_program(self, arguments=(), env=None):
+        """Starts the program; `env`, where given, in place of the session's
+        environment (which the tools that drive it keep)."""
         if self.app is not None:
             self.end_program()
         self.app_log = open(os.path.join(self.outdir, f"{self.name}-program.log"), "w")
         self.started_at = time.monotonic()
-        self.app = self.start([self.program, *arguments], stdout=self.app_log,
+        self.app = self.start([self.program, *arguments], env=env, stdout=self.app_log,
                               stderr=subprocess.STDOUT, cwd=self.runtime_dir)
         return self.app
 
