@@ -451,6 +451,12 @@ void TestForm1Layout::textsReadInEveryScheme()
     play(*fixture.form);
     const QWidget *focus = fixture.form->focusWidget();
     QApplication::setPalette(palette);
+    // qt6ct then hands the scheme to each widget as well, which takes the
+    // colours the window gave its controls.
+    if (switchedWhileShown) {
+        for (QWidget *widget : QApplication::allWidgets())
+            widget->setPalette(palette);
+    }
     // The palette arrives in one pass of the event loop; the window follows
     // it in the next, before it paints.
     QCoreApplication::processEvents();
