@@ -7,23 +7,12 @@
 
 namespace StartupFailure {
 
-namespace {
-
-std::string variable(const char *name)
-{
-    const char *value = std::getenv(name);
-    return value ? value : "";
-}
-
-bool contains(const std::string &text, const char *word)
-{
-    return text.find(word) != std::string::npos;
-}
-
-} // namespace
-
 Request request(int argc, char **argv)
 {
+    const auto variable = [](const char *name) {
+        const char *value = std::getenv(name);
+        return std::string(value ? value : "");
+    };
     Request request{argc > 0 && argv[0] && *argv[0] ? argv[0] : "klappomatikus",
                     {},
                     {},
@@ -51,31 +40,34 @@ std::string line(const Request &request)
     // A forced platform decides which displays Qt looks at; otherwise it
     // tries Wayland where WAYLAND_DISPLAY is set, and always X.
     const bool wayland = forced.empty() ? !request.waylandDisplay.empty()
-                                        : contains(forced, "wayland");
-    const bool xcb = forced.empty() || contains(forced, "xcb");
+                                        : forced.find("wayland") != std::string::npos;
+    const bool xcb = forced.empty() || forced.find("xcb") != std::string::npos;
 
     std::string asked;
+    const auto add = [&asked](const std::string &part) {
+        asked += (asked.empty() ? "" : ", ") + part;
+    };
     if (!forced.empty())
-        asked = "Plattform „" + forced + "“ mit " + (byArgument ? "-platform" : "QT_QPA_PLATFORM");
+        add("Plattform „" + forced + "“ mit " + (byArgument ? "-platform" : "QT_QPA_PLATFORM"));
     if (wayland) {
-        asked += (asked.empty() ? "" : ", ") + std::string("Wayland-Anzeige ")
-                 + (request.waylandDisplay.empty() ? "wayland-0"
-                                                   : "WAYLAND_DISPLAY=" + request.waylandDisplay);
+        add(request.waylandDisplay.empty()
+                ? "Wayland-Anzeige wayland-0"
+                : "Wayland-Anzeige WAYLAND_DISPLAY=" + request.waylandDisplay);
     }
-    if (xcb && !x.empty())
-        asked += (asked.empty() ? "" : ", ") + ("X-Anzeige " + x);
-    else if (xcb)
-        asked += asked.empty() ? "keine Anzeige: weder DISPLAY noch WAYLAND_DISPLAY noch -display"
-                               : ", keine X-Anzeige: weder DISPLAY noch -display";
+    if (xcb) {
+        add(!x.empty()      ? "X-Anzeige " + x
+            : asked.empty() ? "keine Anzeige: weder DISPLAY noch WAYLAND_DISPLAY noch -display"
+                            : "keine X-Anzeige: weder DISPLAY noch -display");
+    }
 
     // xvfb-run offers an X display; a later -platform beats the forced one.
-    std::string text =
-        "klappomatikus: Qt konnte kein Fenster öffnen (gefragt: " + asked
-        + "); eine laufende Anzeige nennen oder ohne Bildschirm starten: xvfb-run -a "
-        + request.program + (forced.empty() || contains(forced, "xcb") ? "" : " -platform xcb");
-    if (xcb && !x.empty())
-        text += "; den Zugang zur X-Sitzung prüfen: XAUTHORITY muss auf ihre Cookie-Datei zeigen";
-    return text + "; was einem Qt-Plugin fehlt, zeigt QT_DEBUG_PLUGINS=1";
+    return "klappomatikus: Qt konnte kein Fenster öffnen (gefragt: " + asked
+           + "); eine laufende Anzeige nennen oder ohne Bildschirm starten: xvfb-run -a "
+           + request.program + (xcb ? "" : " -platform xcb")
+           + (xcb && !x.empty() ? "; den Zugang zur X-Sitzung prüfen: XAUTHORITY muss auf ihre "
+                                  "Cookie-Datei zeigen"
+                                : "")
+           + "; was einem Qt-Plugin fehlt, zeigt QT_DEBUG_PLUGINS=1";
 }
 
 } // namespace StartupFailure
