@@ -194,28 +194,27 @@ def check_hang_shows_plugin_output(program, env):
     QT_DEBUG_PLUGINS=1 makes Qt say reaches the terminal while the start
     hangs, as in any Qt program."""
     server, display = silent_x_server()
-    process = None
-    try:
+    with server:
         process = subprocess.Popen(
             [program], env=dict(env, DISPLAY=display, QT_DEBUG_PLUGINS="1"),
             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, preexec_fn=end_with_parent)
-        output = b""
-        deadline = time.monotonic() + 4
-        # Until Qt falls silent, waiting for the server's answer.
-        while time.monotonic() < deadline:
-            readable, _, _ = select.select([process.stderr], [], [], 0.5)
-            chunk = os.read(process.stderr.fileno(), 65536) if readable else b""
-            output += chunk
-            if (readable and not chunk) or (output and not readable):
-                break
-        text = output.decode(errors="replace")
-        log(f"a start that hangs: {len(text.splitlines())} lines while it hangs")
-        check(process.poll() is None, f"the start did not hang: status {process.poll()}")
-        check("checking directory path" in text and "libqxcb" in text,
-              f"Qt's plugin output did not arrive while the start hangs: {text!r}")
-    finally:
-        stop(process)
-        server.close()
+        try:
+            output = b""
+            deadline = time.monotonic() + 4
+            # Until Qt falls silent, waiting for the server's answer.
+            while time.monotonic() < deadline:
+                readable, _, _ = select.select([process.stderr], [], [], 0.5)
+                chunk = os.read(process.stderr.fileno(), 65536) if readable else b""
+                output += chunk
+                if (readable and not chunk) or (output and not readable):
+                    break
+            text = output.decode(errors="replace")
+            log(f"a start that hangs: {len(text.splitlines())} lines while it hangs")
+            check(process.poll() is None, f"the start did not hang: status {process.poll()}")
+            check("checking directory path" in text and "libqxcb" in text,
+                  f"Qt's plugin output did not arrive while the start hangs: {text!r}")
+        finally:
+            stop(process)
 
 
 def check_display_argument(program, outdir):
