@@ -6,11 +6,14 @@
 #include "config-klappomatikus.h"
 #include "form1.h"
 #include "form1definition.h"
-#include "startfailureguard.h"
+#include "startupfailure.h"
 #include "systemfonts.h"
 #include "systemmessageboxes.h"
 
 #include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace ApplicationSetup {
 
@@ -18,12 +21,35 @@ namespace {
 
 constexpr const char *Name = "klappomatikus";
 
+// What the handler below needs; a message handler is a plain function.
+StartupFailure::Request request;
+QtMessageHandler previousHandler = nullptr;
+
+// In force while the QApplication is built. Qt's messages go on as ever,
+// when they come. Its fatal report (no platform plugin could start) gives
+// way to the program's own line: Qt's lines above it say the cause. Qt
+// may hold locks here, so the program ends at once, without running exit
+// handlers; Qt would abort if the handler returned.
+void handleStartMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type != QtFatalMsg) {
+        previousHandler(type, context, text);
+        return;
+    }
+    std::fprintf(stderr, "%s\n", StartupFailure::line(request).c_str());
+    std::fflush(stderr);
+    std::_Exit(EXIT_FAILURE);
+}
+
 } // namespace
 
 std::unique_ptr<QApplication> createApplication(int &argc, char **argv)
 {
-    const StartFailureGuard guard(argc, argv);
-    return std::make_unique<QApplication>(argc, argv);
+    request = StartupFailure::request(argc, argv);
+    previousHandler = qInstallMessageHandler(handleStartMessage);
+    auto application = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previousHandler);
+    return application;
 }
 
 void configure()

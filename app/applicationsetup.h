@@ -14,8 +14,9 @@ class SystemMessageBoxes;
 namespace ApplicationSetup {
 
 // The QApplication on main's arguments. Where Qt cannot start (no display
-// it can open, its platform plugin missing) the program ends here, with one
-// line on standard error that says why and what to do, and exit status 1.
+// it can open, its platform plugin missing) the program ends here with exit
+// status 1: below Qt's own messages, which say why, one line says which
+// display was asked for and what to do.
 std::unique_ptr<QApplication> createApplication(int &argc, char **argv);
 
 // The application's name, version, desktop identity and fonts; called

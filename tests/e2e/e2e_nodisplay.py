@@ -1,26 +1,35 @@
 # SPDX-FileCopyrightText: 2026 Klappomatikus-Team
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""Where Qt cannot open a display, the program says so in one line of its
-own that names the display and what failed and tells what to do; exit
-status 1: no Qt abort, no core dump, nothing else on the terminal. The
-cases: no display at all, an X server that is gone, one that turns the
-program away for want of its cookie, a gone Wayland socket, Wayland asked
-for where none runs. The start script of `make run` refuses in one line
-too. What Qt can open, opens: -display with DISPLAY unset, and X behind a
-gone Wayland socket, where what Qt said on the way is passed on."""
+"""Where Qt cannot open a display, what Qt and the libraries below it say
+reaches the terminal as they say it, and the program's own line comes last:
+which display was asked for and what to do; exit status 1, no Qt abort, no
+core dump. The cases: no display at all, an X server that is gone, one that
+turns the program away for want of its cookie, a gone Wayland socket,
+Wayland asked for where none runs. The start script of `make run` refuses
+in one line too. Nothing is held back while Qt starts: a display library
+that dies during start-up still says why, and Qt's plugin debugging output
+appears while a start hangs on an X server that never answers. What Qt can
+open, opens: -display with DISPLAY unset, and X behind a gone Wayland
+socket, where what Qt said on the way is passed on."""
 
 import os
+import random
+import resource
 import secrets
+import select
+import socket
 import subprocess
 import tempfile
+import time
 
 import e2elib as e
 from e2elib import check, log
-from privatex import PrivateX
+from privatex import PrivateX, end_with_parent, stop
 
-QT_NOISE = ("qt.qpa", "Aborted", "core dumped", "This application failed to start",
-            "Reinstalling")
+# Qt's own fatal report, and what an abort leaves.
+QT_NOISE = ("Aborted", "core dumped", "This application failed to start", "Reinstalling")
+CRASH_LINE = "crashingxcb: the display library gives up here"
 
 
 def without_display():
@@ -39,20 +48,27 @@ def free_display():
     raise e.CheckFailed("no free display number")
 
 
-def check_refusal(what, result, words, absent=()):
-    """One line on standard error, holding each of `words` and none of
-    `absent`, and exit status 1."""
-    output = result.stdout + result.stderr
-    log(f"{what}: status {result.returncode}, output:\n{output.rstrip()}")
+def check_refusal(what, result, words, absent=(), above=(), speaker="klappomatikus: "):
+    """Exit status 1 and the speaker's line last on standard error, holding
+    each of `words` and none of `absent`; above it each of `above`, what Qt
+    and the libraries said, and nothing where there is none."""
+    log(f"{what}: status {result.returncode}, output:\n{(result.stdout + result.stderr).rstrip()}")
     check(result.returncode == 1, f"{what} ended with status {result.returncode}, not 1")
     for noise in QT_NOISE:
-        check(noise not in output, f"{what} printed {noise!r}")
-    check(result.stdout == "" and len(result.stderr.splitlines()) == 1,
-          f"{what} printed more than one line")
+        check(noise not in result.stderr, f"{what} printed {noise!r}")
+    check(result.stdout == "", f"{what} printed on standard output")
+    lines = result.stderr.splitlines() or [""]
+    line, before = lines[-1], "\n".join(lines[:-1])
+    check(line.startswith(speaker) and speaker not in before,
+          f"{what}: the last line is not the only one of {speaker!r}")
     for word in words:
-        check(word in output, f"{what}'s line does not say {word!r}")
+        check(word in line, f"{what}'s line does not say {word!r}")
     for word in absent:
-        check(word not in output, f"{what}'s line says {word!r}")
+        check(word not in line, f"{what}'s line says {word!r}")
+    if not above:
+        check(not before, f"{what} printed more than its line: {before!r}")
+    for word in above:
+        check(word in before, f"{what}: {word!r} does not stand above the line")
 
 
 def run_program(program, env, *arguments):
@@ -62,42 +78,50 @@ def run_program(program, env, *arguments):
 
 def main():
     args = e.parse_arguments(lambda p: (
-        p.add_argument("--run-script", required=True, help="the script `make run` ends in")))
+        p.add_argument("--run-script", required=True, help="the script `make run` ends in"),
+        p.add_argument("--crashing-xcb", required=True,
+                       help="the stand-in display library that dies on connecting")))
     env = without_display()
 
     # `make run` ends in the start script; it refuses before the program runs.
     script = subprocess.run(["sh", args.run_script, args.program], env=env, capture_output=True,
                             text=True, timeout=20)
-    check_refusal("the start script", script, ["DISPLAY", "xvfb-run"])
+    check_refusal("the start script", script, ["DISPLAY", "xvfb-run"], speaker="make run: ")
     # Where xvfb-run cannot be found, the same line says how to get it.
     bare = dict(env, PATH="/nonexistent")
     script = subprocess.run(["/bin/sh", args.run_script, args.program], env=bare,
                             capture_output=True, text=True, timeout=20)
-    check_refusal("the start script without xvfb-run", script, ["apt-get install xvfb xauth"])
+    check_refusal("the start script without xvfb-run", script, ["apt-get install xvfb xauth"],
+                  speaker="make run: ")
 
     with tempfile.TemporaryDirectory(prefix="klappo-e2e-nodisplay-") as runtime:
         env["XDG_RUNTIME_DIR"] = runtime
         gone_x = free_display()
         without_screen = f"xvfb-run -a {args.program}"
+        # Qt's own word on each display it tried stands above the line.
         cases = [
-            ("no display", {}, ["DISPLAY", "-display", without_screen], []),
+            ("no display", {}, ["weder DISPLAY noch WAYLAND_DISPLAY noch -display", without_screen],
+             ["XAUTHORITY"], ["could not connect to display"]),
             ("a gone X server", {"DISPLAY": gone_x},
-             [f"DISPLAY={gone_x} ist nicht erreichbar", without_screen], []),
+             [f"X-Anzeige DISPLAY={gone_x}", without_screen, "XAUTHORITY"], [],
+             [f"could not connect to display {gone_x}"]),
             # Qt tries Wayland first, then X.
             ("a gone Wayland socket", {"WAYLAND_DISPLAY": "wayland-gone"},
-             ["WAYLAND_DISPLAY=wayland-gone ist nicht erreichbar", "No such file or directory",
-              "weder mit DISPLAY noch mit -display", without_screen], []),
+             ["Wayland-Anzeige WAYLAND_DISPLAY=wayland-gone", "weder DISPLAY noch -display",
+              without_screen], [], ["wl_display", "could not connect to display"]),
             # DISPLAY is set, but the platform asked for is Wayland: the line
             # speaks of Wayland alone, and xvfb-run needs the platform too.
             ("Wayland asked for where none runs",
              {"QT_QPA_PLATFORM": "wayland", "DISPLAY": gone_x},
-             ["QT_QPA_PLATFORM", "wayland-0", f"QT_QPA_PLATFORM=xcb {without_screen}"],
-             ["DISPLAY"]),
+             ["QT_QPA_PLATFORM", "wayland-0", f"{without_screen} -platform xcb"],
+             ["DISPLAY", "X-Anzeige"], ["wl_display"]),
         ]
-        for what, variables, words, absent in cases:
+        for what, variables, words, absent, above in cases:
             result = run_program(args.program, dict(env, **variables))
-            check_refusal(f"klappomatikus with {what}", result, words, absent)
+            check_refusal(f"klappomatikus with {what}", result, words, absent, above)
         check_refused_without_cookie(args.program, env, runtime)
+        check_crash_in_display_library(args.program, env, args.crashing_xcb, runtime)
+        check_hang_shows_plugin_output(args.program, env)
     check_display_argument(args.program, args.outdir)
     check_gone_wayland_beside_x(args.program, args.outdir)
 
@@ -120,8 +144,77 @@ def check_refused_without_cookie(program, env, folder):
         check(subprocess.run(["xdpyinfo"], env=session_env, capture_output=True).returncode == 0,
               "the server does not take its session's cookie")
         result = run_program(program, dict(session_env, XAUTHORITY=os.path.join(folder, "other")))
+        # Xlib says why the server turned the program away.
         check_refusal("klappomatikus without the session's cookie", result,
-                      [f"DISPLAY={server.display} weist das Programm ab", "XAUTHORITY"])
+                      [f"X-Anzeige DISPLAY={server.display}", "XAUTHORITY"],
+                      above=["Authorization required", "could not connect to display"])
+
+
+def check_crash_in_display_library(program, env, standin, folder):
+    """A display library that says why it gives up and dies during start-up:
+    its line reaches the terminal, as in any Qt program, and the program
+    ends by the signal, leaving no core file."""
+    crash_env = dict(env, DISPLAY=free_display(), LD_PRELOAD=standin)
+    # An ASan build wants its runtime first among the libraries, and the
+    # stand-in comes before it; its report of the crash ends in an abort.
+    crash_env["ASAN_OPTIONS"] = ":".join(filter(None, (
+        env.get("ASAN_OPTIONS"), "verify_asan_link_order=0", "abort_on_error=1")))
+    result = subprocess.run(
+        [program], env=crash_env, capture_output=True, text=True, timeout=20, cwd=folder,
+        preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_CORE, (0, 0)))
+    log(f"a crash in the display library: status {result.returncode}, output:\n"
+        f"{result.stderr.rstrip()}")
+    check(CRASH_LINE in result.stderr, "the display library's last word was lost")
+    check(result.returncode < 0, f"the crash ended in status {result.returncode}, not a signal")
+    check("klappomatikus: " not in result.stderr, "the program answered a crash as a refusal")
+    check(not [name for name in os.listdir(folder) if name.startswith("core")],
+          "the crash left a core file")
+
+
+def silent_x_server():
+    """A listening socket where X clients look for a display, which never
+    answers. Linux X clients try the abstract socket first: binding it
+    leaves no file behind, and fails where a server runs. Numbers above the
+    tests' servers (100..999)."""
+    for _ in range(20):
+        number = random.randint(1000, 9999)
+        server = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        try:
+            server.bind(f"\0/tmp/.X11-unix/X{number}")
+        except OSError:
+            server.close()
+            continue
+        server.listen(4)
+        return server, f":{number}"
+    raise e.CheckFailed("no free display number for a silent X server")
+
+
+def check_hang_shows_plugin_output(program, env):
+    """An X server that takes the connection and never answers: what
+    QT_DEBUG_PLUGINS=1 makes Qt say reaches the terminal while the start
+    hangs, as in any Qt program."""
+    server, display = silent_x_server()
+    with server:
+        process = subprocess.Popen(
+            [program], env=dict(env, DISPLAY=display, QT_DEBUG_PLUGINS="1"),
+            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, preexec_fn=end_with_parent)
+        try:
+            output = b""
+            deadline = time.monotonic() + 4
+            # Until Qt falls silent, waiting for the server's answer.
+            while time.monotonic() < deadline:
+                readable, _, _ = select.select([process.stderr], [], [], 0.5)
+                chunk = os.read(process.stderr.fileno(), 65536) if readable else b""
+                output += chunk
+                if (readable and not chunk) or (output and not readable):
+                    break
+            text = output.decode(errors="replace")
+            log(f"a start that hangs: {len(text.splitlines())} lines while it hangs")
+            check(process.poll() is None, f"the start did not hang: status {process.poll()}")
+            check("checking directory path" in text and "libqxcb" in text,
+                  f"Qt's plugin output did not arrive while the start hangs: {text!r}")
+        finally:
+            stop(process)
 
 
 def check_display_argument(program, outdir):
