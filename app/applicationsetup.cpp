@@ -6,7 +6,6 @@
 #include "config-klappomatikus.h"
 #include "form1.h"
 #include "form1definition.h"
-#include "startupfailure.h"
 #include "systemfonts.h"
 #include "systemmessageboxes.h"
 
@@ -22,7 +21,7 @@ namespace {
 constexpr const char *Name = "klappomatikus";
 
 // What the handler below needs; a message handler is a plain function.
-StartupFailure::Request request;
+StartRequest startedAs;
 QtMessageHandler previousHandler = nullptr;
 
 // In force while the QApplication is built. Qt's messages go on as ever,
@@ -36,7 +35,7 @@ void handleStartMessage(QtMsgType type, const QMessageLogContext &context, const
         previousHandler(type, context, text);
         return;
     }
-    std::fprintf(stderr, "%s\n", StartupFailure::line(request).c_str());
+    std::fprintf(stderr, "%s\n", startFailureLine(startedAs).c_str());
     std::fflush(stderr);
     std::_Exit(EXIT_FAILURE);
 }
@@ -45,11 +44,74 @@ void handleStartMessage(QtMsgType type, const QMessageLogContext &context, const
 
 std::unique_ptr<QApplication> createApplication(int &argc, char **argv)
 {
-    request = StartupFailure::request(argc, argv);
+    startedAs = startRequest(argc, argv);
     previousHandler = qInstallMessageHandler(handleStartMessage);
     auto application = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previousHandler);
     return application;
+}
+
+StartRequest startRequest(int argc, char **argv)
+{
+    const auto variable = [](const char *name) {
+        const char *value = std::getenv(name);
+        return std::string(value ? value : "");
+    };
+    StartRequest request{argc > 0 && argv[0] && *argv[0] ? argv[0] : "klappomatikus",
+                         {},
+                         {},
+                         variable("QT_QPA_PLATFORM"),
+                         variable("DISPLAY"),
+                         variable("WAYLAND_DISPLAY")};
+    // Qt's own options, -name or --name; like Qt, the last one counts.
+    for (int index = 1; index + 1 < argc; ++index) {
+        const std::string option = argv[index];
+        if (option == "-display" || option == "--display")
+            request.displayArgument = argv[++index];
+        else if (option == "-platform" || option == "--platform")
+            request.platformArgument = argv[++index];
+    }
+    return request;
+}
+
+std::string startFailureLine(const StartRequest &request)
+{
+    const bool byArgument = !request.platformArgument.empty();
+    const std::string &forced = byArgument ? request.platformArgument : request.platformVariable;
+    const std::string x = !request.displayArgument.empty() ? "-display " + request.displayArgument
+                          : !request.display.empty()       ? "DISPLAY=" + request.display
+                                                           : "";
+    // A forced platform decides which displays Qt looks at; otherwise it
+    // tries Wayland where WAYLAND_DISPLAY is set, and always X.
+    const bool wayland = forced.empty() ? !request.waylandDisplay.empty()
+                                        : forced.find("wayland") != std::string::npos;
+    const bool xcb = forced.empty() || forced.find("xcb") != std::string::npos;
+
+    std::string asked;
+    const auto add = [&asked](const std::string &part) {
+        asked += (asked.empty() ? "" : ", ") + part;
+    };
+    if (!forced.empty())
+        add("Plattform „" + forced + "“ mit " + (byArgument ? "-platform" : "QT_QPA_PLATFORM"));
+    if (wayland) {
+        add(request.waylandDisplay.empty()
+                ? "Wayland-Anzeige wayland-0"
+                : "Wayland-Anzeige WAYLAND_DISPLAY=" + request.waylandDisplay);
+    }
+    if (xcb) {
+        add(!x.empty()      ? "X-Anzeige " + x
+            : asked.empty() ? "keine Anzeige: weder DISPLAY noch WAYLAND_DISPLAY noch -display"
+                            : "keine X-Anzeige: weder DISPLAY noch -display");
+    }
+
+    // xvfb-run offers an X display; a later -platform beats the forced one.
+    return "klappomatikus: Qt konnte kein Fenster öffnen (gefragt: " + asked
+           + "); eine laufende Anzeige nennen oder ohne Bildschirm starten: xvfb-run -a "
+           + request.program + (xcb ? "" : " -platform xcb")
+           + (xcb && !x.empty() ? "; den Zugang zur X-Sitzung prüfen: XAUTHORITY muss auf ihre "
+                                  "Cookie-Datei zeigen"
+                                : "")
+           + "; was einem Qt-Plugin fehlt, zeigt QT_DEBUG_PLUGINS=1";
 }
 
 void configure()

@@ -6,15 +6,9 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-void SystemDesktopShell::ShellExecuteA(WindowHandle parent, const QString &operation,
-                                       const QString &file, const QString &parameters,
-                                       const QString &directory, int showCommand)
+void SystemDesktopShell::ShellExecuteA(WindowHandle, const QString &, const QString &file,
+                                       const QString &, const QString &, int)
 {
-    Q_UNUSED(parent);
-    Q_UNUSED(operation);
-    Q_UNUSED(parameters);
-    Q_UNUSED(directory);
-    Q_UNUSED(showCommand);
     if (!QDesktopServices::openUrl(QUrl(file))) {
         qWarning("klappomatikus: %s ließ sich nicht öffnen (xdg-utils installieren oder "
                  "BROWSER auf einen Browser setzen)",
