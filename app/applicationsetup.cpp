@@ -20,9 +20,28 @@ namespace {
 
 constexpr const char *Name = "klappomatikus";
 
-// What the handler below needs; a message handler is a plain function.
-StartRequest startedAs;
+// Made before Qt starts, for the handler below: a message handler is a
+// plain function.
+std::string failureLine;
 QtMessageHandler previousHandler = nullptr;
+
+std::string variable(const char *name)
+{
+    const char *value = std::getenv(name);
+    return value ? value : "";
+}
+
+// The value of one of Qt's own options, -name or --name; like Qt, the last
+// one counts.
+std::string option(int argc, char **argv, const std::string &name)
+{
+    std::string value;
+    for (int index = 1; index + 1 < argc; ++index) {
+        if (argv[index] == "-" + name || argv[index] == "--" + name)
+            value = argv[++index];
+    }
+    return value;
+}
 
 // In force while the QApplication is built. Qt's messages go on as ever,
 // when they come. Its fatal report (no platform plugin could start) gives
@@ -35,7 +54,7 @@ void handleStartMessage(QtMsgType type, const QMessageLogContext &context, const
         previousHandler(type, context, text);
         return;
     }
-    std::fprintf(stderr, "%s\n", startFailureLine(startedAs).c_str());
+    std::fprintf(stderr, "%s\n", failureLine.c_str());
     std::fflush(stderr);
     std::_Exit(EXIT_FAILURE);
 }
@@ -44,46 +63,26 @@ void handleStartMessage(QtMsgType type, const QMessageLogContext &context, const
 
 std::unique_ptr<QApplication> createApplication(int &argc, char **argv)
 {
-    startedAs = startRequest(argc, argv);
+    failureLine = startFailureLine(argc, argv);
     previousHandler = qInstallMessageHandler(handleStartMessage);
     auto application = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previousHandler);
     return application;
 }
 
-StartRequest startRequest(int argc, char **argv)
+std::string startFailureLine(int argc, char **argv)
 {
-    const auto variable = [](const char *name) {
-        const char *value = std::getenv(name);
-        return std::string(value ? value : "");
-    };
-    StartRequest request{argc > 0 && argv[0] && *argv[0] ? argv[0] : "klappomatikus",
-                         {},
-                         {},
-                         variable("QT_QPA_PLATFORM"),
-                         variable("DISPLAY"),
-                         variable("WAYLAND_DISPLAY")};
-    // Qt's own options, -name or --name; like Qt, the last one counts.
-    for (int index = 1; index + 1 < argc; ++index) {
-        const std::string option = argv[index];
-        if (option == "-display" || option == "--display")
-            request.displayArgument = argv[++index];
-        else if (option == "-platform" || option == "--platform")
-            request.platformArgument = argv[++index];
-    }
-    return request;
-}
-
-std::string startFailureLine(const StartRequest &request)
-{
-    const bool byArgument = !request.platformArgument.empty();
-    const std::string &forced = byArgument ? request.platformArgument : request.platformVariable;
-    const std::string x = !request.displayArgument.empty() ? "-display " + request.displayArgument
-                          : !request.display.empty()       ? "DISPLAY=" + request.display
-                                                           : "";
+    const std::string platformArgument = option(argc, argv, "platform");
+    const bool byArgument = !platformArgument.empty();
+    const std::string forced = byArgument ? platformArgument : variable("QT_QPA_PLATFORM");
+    const std::string displayArgument = option(argc, argv, "display");
+    const std::string x = !displayArgument.empty()       ? "-display " + displayArgument
+                          : !variable("DISPLAY").empty() ? "DISPLAY=" + variable("DISPLAY")
+                                                         : "";
+    const std::string waylandDisplay = variable("WAYLAND_DISPLAY");
     // A forced platform decides which displays Qt looks at; otherwise it
     // tries Wayland where WAYLAND_DISPLAY is set, and always X.
-    const bool wayland = forced.empty() ? !request.waylandDisplay.empty()
+    const bool wayland = forced.empty() ? !waylandDisplay.empty()
                                         : forced.find("wayland") != std::string::npos;
     const bool xcb = forced.empty() || forced.find("xcb") != std::string::npos;
 
@@ -94,9 +93,8 @@ std::string startFailureLine(const StartRequest &request)
     if (!forced.empty())
         add("Plattform „" + forced + "“ mit " + (byArgument ? "-platform" : "QT_QPA_PLATFORM"));
     if (wayland) {
-        add(request.waylandDisplay.empty()
-                ? "Wayland-Anzeige wayland-0"
-                : "Wayland-Anzeige WAYLAND_DISPLAY=" + request.waylandDisplay);
+        add(waylandDisplay.empty() ? "Wayland-Anzeige wayland-0"
+                                   : "Wayland-Anzeige WAYLAND_DISPLAY=" + waylandDisplay);
     }
     if (xcb) {
         add(!x.empty()      ? "X-Anzeige " + x
@@ -105,9 +103,10 @@ std::string startFailureLine(const StartRequest &request)
     }
 
     // xvfb-run offers an X display; a later -platform beats the forced one.
+    const std::string program = argc > 0 && argv[0] && *argv[0] ? argv[0] : Name;
     return "klappomatikus: Qt konnte kein Fenster öffnen (gefragt: " + asked
-           + "); eine laufende Anzeige nennen oder ohne Bildschirm starten: xvfb-run -a "
-           + request.program + (xcb ? "" : " -platform xcb")
+           + "); eine laufende Anzeige nennen oder ohne Bildschirm starten: xvfb-run -a " + program
+           + (xcb ? "" : " -platform xcb")
            + (xcb && !x.empty() ? "; den Zugang zur X-Sitzung prüfen: XAUTHORITY muss auf ihre "
                                   "Cookie-Datei zeigen"
                                 : "")

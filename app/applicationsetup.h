@@ -20,24 +20,11 @@ namespace ApplicationSetup {
 // display was asked for and what to do.
 std::unique_ptr<QApplication> createApplication(int &argc, char **argv);
 
-// What names the display and the platform, as the program was started.
-struct StartRequest
-{
-    std::string program; // argv[0], as the user called the program
-    std::string displayArgument; // -display, the last one given
-    std::string platformArgument; // -platform, the last one given
-    std::string platformVariable; // QT_QPA_PLATFORM
-    std::string display; // DISPLAY
-    std::string waylandDisplay; // WAYLAND_DISPLAY
-};
-
-// Read from main's arguments and the environment, before Qt takes them.
-StartRequest startRequest(int argc, char **argv);
-
-// The program's one line for a start where Qt opened no window: Qt's own
-// messages, and what the libraries below it write, stand above it and say
-// the cause; the line says which display was asked for and what to do.
-std::string startFailureLine(const StartRequest &request);
+// The line the program says last where Qt opens no window, made from main's
+// arguments and the environment before Qt takes them: which display was
+// asked for and what to do. Qt's own messages, and what the libraries below
+// it write, stand above it and say the cause.
+std::string startFailureLine(int argc, char **argv);
 
 // The application's name, version, desktop identity and fonts; called
 // right after the QApplication is created.

@@ -65,8 +65,8 @@ void TestStartupFailure::namesTheDisplayAskedFor()
     for (QByteArray &argument : arguments)
         argv.push_back(argument.data());
 
-    const QString line = QString::fromStdString(ApplicationSetup::startFailureLine(
-        ApplicationSetup::startRequest(int(argv.size()), argv.data())));
+    const QString line = QString::fromStdString(
+        ApplicationSetup::startFailureLine(int(argv.size()), argv.data()));
     QVERIFY2(line.startsWith(u"klappomatikus: Qt konnte kein Fenster öffnen (gefragt: ")
                  && line.endsWith(u"; was einem Qt-Plugin fehlt, zeigt QT_DEBUG_PLUGINS=1")
                  && !line.contains(u'\n'),
