@@ -501,6 +501,23 @@ void TestForm1Layout::tabOrderAndFocus()
     } while (widget != fixture.control("Label1"));
     QCOMPARE(chain, expected);
     QCOMPARE(fixture.form->focusWidget(), fixture.control("Command1"));
+
+    // Tab stops at the enabled buttons and, last, at the link; a click on
+    // the link leaves the focus where it was.
+    fixture.form->show();
+    fixture.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(fixture.form.get()));
+    QTest::mouseClick(fixture.control("Label5"), Qt::LeftButton);
+    QStringList stops{QApplication::focusWidget()->objectName()};
+    const auto tab = [&stops] {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        stops << QApplication::focusWidget()->objectName();
+    };
+    for (int stop = 0; stop < 3; ++stop)
+        tab();
+    fixture.form->Command1_Click();
+    tab();
+    QCOMPARE(stops, QStringList({"Command1", "Command2", "Label5", "Command1", "Label5"}));
 }
 
 void TestForm1Layout::circleIsLargestCentredInItsBox()

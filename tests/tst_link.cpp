@@ -6,7 +6,6 @@
 #include "formfixture.h"
 #include "linklabel.h"
 
-#include <QAccessible>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -94,7 +93,6 @@ private slots:
     void leavingEndsHoverOnlyWithoutGlobalPointer();
     void keysOpenTheHomepageOnce_data();
     void keysOpenTheHomepageOnce();
-    void keyboardReachesTheLinkLast();
 };
 
 void TestLink::initTestCase()
@@ -334,38 +332,6 @@ void TestLink::keysOpenTheHomepageOnce()
     for (const ShellCall &call : std::as_const(f.fakes.shell.calls))
         QCOMPARE(call.file, QStringLiteral(KLAPPOMATIKUS_HOMEPAGE));
     QCOMPARE(f.label("Label5")->palette().color(QPalette::WindowText), color);
-}
-
-// Tab reaches the link after the buttons, and shows it has the focus; a
-// click leaves the focus where it was. Screen readers know it as a link.
-void TestLink::keyboardReachesTheLinkLast()
-{
-    FormFixture f;
-    f.form->show();
-    f.form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
-    QLabel *link = f.label("Label5");
-    QTest::mouseClick(link, Qt::LeftButton);
-    QCOMPARE(f.form->focusWidget(), f.button("Command1"));
-    QImage unfocused(link->size(), QImage::Format_RGB32);
-    link->render(&unfocused);
-    QStringList chain;
-    for (int step = 0; step < 3; ++step) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        chain << QApplication::focusWidget()->objectName();
-    }
-    f.form->Command1_Click();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    chain << QApplication::focusWidget()->objectName();
-    QCOMPARE(chain, QStringList({"Command2", "Label5", "Command1", "Label5"}));
-    QImage focused(link->size(), QImage::Format_RGB32);
-    link->render(&focused);
-    QVERIFY2(focused != unfocused, "no focus frame around the link");
-
-    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(link);
-    QCOMPARE(accessible->role(), QAccessible::Link);
-    QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral(KLAPPOMATIKUS_HOMEPAGE));
-    QVERIFY(accessible->state().focused);
 }
 
 QTEST_MAIN(TestLink)

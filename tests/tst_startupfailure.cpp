@@ -67,10 +67,8 @@ void TestStartupFailure::namesTheDisplayAskedFor()
 
     const QString line = QString::fromStdString(
         ApplicationSetup::startFailureLine(int(argv.size()), argv.data()));
-    QVERIFY2(line.startsWith(u"klappomatikus: Qt konnte kein Fenster öffnen (gefragt: ")
-                 && line.endsWith(u"; was einem Qt-Plugin fehlt, zeigt QT_DEBUG_PLUGINS=1")
-                 && !line.contains(u'\n'),
-             qPrintable(line));
+    // Whatever the cause, one line that points to Qt's plugin diagnostics.
+    QVERIFY2(line.contains(u"QT_DEBUG_PLUGINS=1") && !line.contains(u'\n'), qPrintable(line));
     for (const QString &word : words.split(u'|')) {
         QVERIFY2(word.startsWith(u'!') ? !line.contains(word.mid(1)) : line.contains(word),
                  qPrintable(word + QLatin1String(": ") + line));
