@@ -104,7 +104,7 @@ std::string startFailureLine(int argc, char **argv)
 
     // xvfb-run offers an X display; a later -platform beats the forced one.
     const std::string program = argc > 0 && argv[0] && *argv[0] ? argv[0] : Name;
-    return "klappomatikus: Qt konnte kein Fenster öffnen (gefragt: " + asked
+    return std::string(Name) + ": Qt konnte kein Fenster öffnen (gefragt: " + asked
            + "); eine laufende Anzeige nennen oder ohne Bildschirm starten: xvfb-run -a " + program
            + (xcb ? "" : " -platform xcb")
            + (xcb && !x.empty() ? "; den Zugang zur X-Sitzung prüfen: XAUTHORITY muss auf ihre "
