@@ -3,8 +3,6 @@
 
 #include "announcer.h"
 
-#include "circleshapeaccessible.h"
-
 #include <QAccessible>
 
 Announcer::Announcer(QWidget *parent)
@@ -13,7 +11,6 @@ Announcer::Announcer(QWidget *parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setGeometry(0, 0, 0, 0);
     hide();
-    CircleShapeAccessible::install();
 }
 
 void Announcer::announce(const QString &text)

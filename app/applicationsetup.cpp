@@ -3,6 +3,7 @@
 
 #include "applicationsetup.h"
 
+#include "accessiblefactory.h"
 #include "config-klappomatikus.h"
 #include "form1.h"
 #include "form1definition.h"
@@ -20,41 +21,27 @@ namespace {
 
 constexpr const char *Name = "klappomatikus";
 
-// Made before Qt starts, for the handler below: a message handler is a
-// plain function.
-std::string failureLine;
+// Said last where Qt opens no window, whatever the cause: Qt's lines and
+// those of the libraries below it stand above and name what failed.
+constexpr const char *StartFailureLine
+    = "klappomatikus: Qt konnte kein Fenster öffnen; eine laufende Anzeige nennen (DISPLAY, "
+      "WAYLAND_DISPLAY oder -display); ohne Bildschirm so starten: xvfb-run -a klappomatikus "
+      "-platform xcb; wo X den Zugang verweigert, muss XAUTHORITY auf die Cookie-Datei der "
+      "Sitzung zeigen; was einem Qt-Plugin fehlt, zeigt QT_DEBUG_PLUGINS=1";
+
 QtMessageHandler previousHandler = nullptr;
 
-std::string variable(const char *name)
-{
-    const char *value = std::getenv(name);
-    return value ? value : "";
-}
-
-// The value of one of Qt's own options, -name or --name; like Qt, the last
-// one counts.
-std::string option(int argc, char **argv, const std::string &name)
-{
-    std::string value;
-    for (int index = 1; index + 1 < argc; ++index) {
-        if (argv[index] == "-" + name || argv[index] == "--" + name)
-            value = argv[++index];
-    }
-    return value;
-}
-
-// In force while the QApplication is built. Qt's messages go on as ever,
-// when they come. Its fatal report (no platform plugin could start) gives
-// way to the program's own line: Qt's lines above it say the cause. Qt
-// may hold locks here, so the program ends at once, without running exit
-// handlers; Qt would abort if the handler returned.
+// In force while the QApplication is built. Every message goes to the
+// handler before, Qt's own, and is written as Qt writes it. After Qt's fatal
+// report (no platform plugin could start) the program's line follows and
+// the program ends with status 1 at once: Qt may hold locks here, and it
+// would abort if the handler returned.
 void handleStartMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    if (type != QtFatalMsg) {
-        previousHandler(type, context, text);
+    previousHandler(type, context, text);
+    if (type != QtFatalMsg)
         return;
-    }
-    std::fprintf(stderr, "%s\n", failureLine.c_str());
+    std::fprintf(stderr, "%s\n", StartFailureLine);
     std::fflush(stderr);
     std::_Exit(EXIT_FAILURE);
 }
@@ -63,54 +50,10 @@ void handleStartMessage(QtMsgType type, const QMessageLogContext &context, const
 
 std::unique_ptr<QApplication> createApplication(int &argc, char **argv)
 {
-    failureLine = startFailureLine(argc, argv);
     previousHandler = qInstallMessageHandler(handleStartMessage);
     auto application = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previousHandler);
     return application;
-}
-
-std::string startFailureLine(int argc, char **argv)
-{
-    const std::string platformArgument = option(argc, argv, "platform");
-    const bool byArgument = !platformArgument.empty();
-    const std::string forced = byArgument ? platformArgument : variable("QT_QPA_PLATFORM");
-    const std::string displayArgument = option(argc, argv, "display");
-    const std::string x = !displayArgument.empty()       ? "-display " + displayArgument
-                          : !variable("DISPLAY").empty() ? "DISPLAY=" + variable("DISPLAY")
-                                                         : "";
-    const std::string waylandDisplay = variable("WAYLAND_DISPLAY");
-    // A forced platform decides which displays Qt looks at; otherwise it
-    // tries Wayland where WAYLAND_DISPLAY is set, and always X.
-    const bool wayland = forced.empty() ? !waylandDisplay.empty()
-                                        : forced.find("wayland") != std::string::npos;
-    const bool xcb = forced.empty() || forced.find("xcb") != std::string::npos;
-
-    std::string asked;
-    const auto add = [&asked](const std::string &part) {
-        asked += (asked.empty() ? "" : ", ") + part;
-    };
-    if (!forced.empty())
-        add("Plattform „" + forced + "“ mit " + (byArgument ? "-platform" : "QT_QPA_PLATFORM"));
-    if (wayland) {
-        add(waylandDisplay.empty() ? "Wayland-Anzeige wayland-0"
-                                   : "Wayland-Anzeige WAYLAND_DISPLAY=" + waylandDisplay);
-    }
-    if (xcb) {
-        add(!x.empty()      ? "X-Anzeige " + x
-            : asked.empty() ? "keine Anzeige: weder DISPLAY noch WAYLAND_DISPLAY noch -display"
-                            : "keine X-Anzeige: weder DISPLAY noch -display");
-    }
-
-    // xvfb-run offers an X display; a later -platform beats the forced one.
-    const std::string program = argc > 0 && argv[0] && *argv[0] ? argv[0] : Name;
-    return std::string(Name) + ": Qt konnte kein Fenster öffnen (gefragt: " + asked
-           + "); eine laufende Anzeige nennen oder ohne Bildschirm starten: xvfb-run -a " + program
-           + (xcb ? "" : " -platform xcb")
-           + (xcb && !x.empty() ? "; den Zugang zur X-Sitzung prüfen: XAUTHORITY muss auf ihre "
-                                  "Cookie-Datei zeigen"
-                                : "")
-           + "; was einem Qt-Plugin fehlt, zeigt QT_DEBUG_PLUGINS=1";
 }
 
 void configure()
@@ -121,6 +64,7 @@ void configure()
     // exactly as given.
     QApplication::setApplicationVersion(QStringLiteral(KLAPPOMATIKUS_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(KLAPPOMATIKUS_APP_ID));
+    AccessibleFactory::install();
     installFonts();
 }
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <memory>
-#include <string>
 
 class Form1;
 class QApplication;
@@ -16,18 +15,12 @@ namespace ApplicationSetup {
 
 // The QApplication on main's arguments. Where Qt cannot start (no display
 // it can open, its platform plugin missing) the program ends here with exit
-// status 1: below Qt's own messages, which say why, one line says which
-// display was asked for and what to do.
+// status 1: below Qt's own messages, its fatal report among them, which say
+// why, one line of the program's own says what to do.
 std::unique_ptr<QApplication> createApplication(int &argc, char **argv);
 
-// The line the program says last where Qt opens no window, made from main's
-// arguments and the environment before Qt takes them: which display was
-// asked for and what to do. Qt's own messages, and what the libraries below
-// it write, stand above it and say the cause.
-std::string startFailureLine(int argc, char **argv);
-
-// The application's name, version, desktop identity and fonts; called
-// right after the QApplication is created.
+// The application's name, version, desktop identity, accessible controls and
+// fonts; called right after the QApplication is created.
 void configure();
 
 // The window's defined face and its substitutes, with the application's

@@ -3,8 +3,6 @@
 
 #include "circleshape.h"
 
-#include "circleshapeaccessible.h"
-
 #include <QPainter>
 
 #include <algorithm>
@@ -14,7 +12,6 @@ CircleShape::CircleShape(QWidget *parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
-    CircleShapeAccessible::install();
 }
 
 void CircleShape::setFillColor(const QColor &color)

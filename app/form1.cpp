@@ -6,9 +6,9 @@
 #include "accessiblevisibility.h"
 #include "announcer.h"
 #include "circleshape.h"
+#include "coloredlabel.h"
 #include "linklabel.h"
 #include "messagetexts.h"
-#include "textcontrast.h"
 #include "timeformat.h"
 #include "verdicttable.h"
 #include "wrappingbutton.h"
@@ -21,7 +21,6 @@
 #include <QShortcut>
 #include <QTimer>
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -38,33 +37,14 @@ constexpr int EarlyPressLimit = 3;
 constexpr Rgb LinkPressedColor{0, 160, 160};
 constexpr Rgb LinkReleasedColor{0, 80, 80};
 constexpr int ShowNormal = 1;
-const QColor DisabledTextOnFace(96, 96, 96);
-
-// The ground the defined colours were chosen for: the window colour of Qt's
-// light default palette.
-const QColor LightDefaultGround(239, 239, 239);
+// The reaction button's face is the same light grey in every scheme, and
+// black reads best on it; the style's own disabled text is too pale there.
+const QColor CaptionOnFace(Qt::black);
+const QColor DisabledCaptionOnFace(96, 96, 96);
 
 QColor toColor(Rgb rgb)
 {
     return QColor(rgb.red, rgb.green, rgb.blue);
-}
-
-// A text in a defined colour keeps on any ground the contrast it has on the
-// light default's, or the readable minimum where that is lower.
-QColor shownOn(const QColor &ground, Rgb defined)
-{
-    const QColor color = toColor(defined);
-    const double minimum = std::min(TextContrast::ratio(color, LightDefaultGround),
-                                    TextContrast::Readable);
-    return TextContrast::readableOn(color, ground, minimum);
-}
-
-void setUpLabel(QLabel *label, const ControlDefinition &definition)
-{
-    label->setTextFormat(Qt::PlainText);
-    label->setText(QString::fromUtf8(definition.text));
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 // Screen pixels are whole numbers: the nearest one, ties to the even one
@@ -88,7 +68,6 @@ Form1::Form1(const Services &services, QWidget *parent)
     buildAccessibility();
     buildTimers();
     connectEvents();
-    applyColorScheme();
 
     const QRect client = pixels(0, 0, Form1Definition::ClientWidth, Form1Definition::ClientHeight);
     centralWidget()->setMinimumSize(client.size());
@@ -157,22 +136,16 @@ void Form1::buildMenu()
             [this] { menuBar()->setActiveAction(info->menuAction()); });
 }
 
-QLabel *Form1::addLabel(const ControlDefinition &definition)
+template<typename Label>
+Label *Form1::addLabel(const ControlDefinition &definition)
 {
-    auto *label = new QLabel(centralWidget());
-    setUpLabel(label, definition);
+    auto *label = new Label(centralWidget());
+    label->setTextFormat(Qt::PlainText);
+    label->setText(QString::fromUtf8(definition.text));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setUpControl(label, definition);
     return label;
-}
-
-LinkLabel *Form1::addLink(const ControlDefinition &definition)
-{
-    auto *link = new LinkLabel(centralWidget());
-    setUpLabel(link, definition);
-    setUpControl(link, definition);
-    // What a screen reader says of the link: its address.
-    link->setAccessibleName(link->text());
-    return link;
 }
 
 WrappingButton *Form1::addButton(const ControlDefinition &definition)
@@ -189,14 +162,23 @@ void Form1::buildControls()
     setCentralWidget(client);
 
     // In tab order: the focus chain follows the order of creation.
-    Label1 = addLabel(Form1Definition::Label1);
+    Label1 = addLabel<QLabel>(Form1Definition::Label1);
     Command1 = addButton(Form1Definition::Command1);
     Command2 = addButton(Form1Definition::Command2);
-    Label2 = addLabel(Form1Definition::Label2);
+    Label2 = addLabel<QLabel>(Form1Definition::Label2);
     Command3 = addButton(Form1Definition::Command3);
-    Label3 = addLabel(Form1Definition::Label3);
-    Label4 = addLabel(Form1Definition::Label4);
-    Label5 = addLink(Form1Definition::Label5);
+    Label3 = addLabel<QLabel>(Form1Definition::Label3);
+    Label4 = addLabel<ColoredLabel>(Form1Definition::Label4);
+    Label5 = addLabel<LinkLabel>(Form1Definition::Label5);
+
+    // Only these colours are the window's own; every other text shows the
+    // scheme's.
+    Label4->setTextColor(toColor(*Form1Definition::Label4.foreColor));
+    Label5->setTextColor(toColor(*Form1Definition::Label5.foreColor));
+    Command3->setFaceColors(toColor(*Form1Definition::Command3.backColor), CaptionOnFace,
+                            DisabledCaptionOnFace);
+    // What a screen reader says of the link: its address.
+    Label5->setAccessibleName(Label5->text());
 }
 
 void Form1::setUpControl(QWidget *control, const ControlDefinition &definition) const
@@ -211,53 +193,6 @@ void Form1::setUpControl(QWidget *control, const ControlDefinition &definition) 
         control->setCursor(Qt::SizeAllCursor);
     control->setVisible(definition.initially == Initially::Shown);
     control->setEnabled(definition.enabled == Enabled::Yes);
-}
-
-// The colours the window defines, each in every colour group of the scheme:
-// kept in its hue and moved in lightness only as far as it must to read on
-// what it is painted on. Every other text shows the scheme's own colour.
-// Under the light default every defined colour is used as it is.
-void Form1::applyColorScheme()
-{
-    m_colorPassQueued = false;
-    showDefinedColor(Label4, *Form1Definition::Label4.foreColor);
-    showDefinedColor(Label5, m_linkColor);
-    // The reaction button's face is the same light grey in every scheme, and
-    // black reads best on it; the style's own disabled text is too pale there.
-    Command3->setFaceColor(toColor(*Form1Definition::Command3.backColor));
-    QPalette caption = Command3->palette();
-    caption.setColor(QPalette::Active, QPalette::ButtonText, Qt::black);
-    caption.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::black);
-    caption.setColor(QPalette::Disabled, QPalette::ButtonText, DisabledTextOnFace);
-    Command3->setPalette(caption);
-}
-
-// A label stands on the window's own ground, which a scheme may give each
-// colour group in its own shade.
-void Form1::showDefinedColor(QLabel *label, Rgb defined)
-{
-    const QPalette scheme = palette();
-    QPalette shown = label->palette();
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        shown.setColor(group, QPalette::WindowText,
-                       shownOn(scheme.color(group, QPalette::Window), defined));
-    }
-    label->setPalette(shown);
-}
-
-// A new colour scheme comes as a burst of palette, style and theme changes,
-// and the platform theme may reset the controls' own colours after this
-// window's palette has changed (qt6ct does); so the colours are applied once
-// the burst is over, in one pass before the window is painted.
-void Form1::changeEvent(QEvent *event)
-{
-    QMainWindow::changeEvent(event);
-    const bool schemeChange = event->type() == QEvent::PaletteChange
-                              || event->type() == QEvent::StyleChange;
-    if (schemeChange && !m_colorPassQueued) {
-        m_colorPassQueued = true;
-        QMetaObject::invokeMethod(this, &Form1::applyColorScheme, Qt::QueuedConnection);
-    }
 }
 
 void Form1::buildShape()
@@ -473,6 +408,5 @@ void Form1::setLinkUnderline(bool underline)
 
 void Form1::setLinkColor(Rgb color)
 {
-    m_linkColor = color;
-    showDefinedColor(Label5, color);
+    Label5->setTextColor(toColor(color));
 }

@@ -14,6 +14,7 @@
 
 class Announcer;
 class CircleShape;
+class ColoredLabel;
 class LinkLabel;
 class QAction;
 class QLabel;
@@ -57,14 +58,13 @@ public:
 
 protected:
     bool focusNextPrevChild(bool next) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     void buildIcon();
     void buildMenu();
     void buildControls();
-    QLabel *addLabel(const ControlDefinition &definition);
-    LinkLabel *addLink(const ControlDefinition &definition);
+    template<typename Label>
+    Label *addLabel(const ControlDefinition &definition);
     WrappingButton *addButton(const ControlDefinition &definition);
     void setUpControl(QWidget *control, const ControlDefinition &definition) const;
     void buildShape();
@@ -75,8 +75,6 @@ private:
     QFont fontFor(FontStyle style) const;
     void setLinkUnderline(bool underline);
     void setLinkColor(Rgb color);
-    void applyColorScheme();
-    void showDefinedColor(QLabel *label, Rgb defined);
 
     void Auswerten();
 
@@ -90,7 +88,7 @@ private:
     QLabel *Label2 = nullptr;
     WrappingButton *Command3 = nullptr;
     QLabel *Label3 = nullptr;
-    QLabel *Label4 = nullptr;
+    ColoredLabel *Label4 = nullptr;
     LinkLabel *Label5 = nullptr;
     CircleShape *Shape1 = nullptr;
     Announcer *timeAnnouncer = nullptr;
@@ -103,6 +101,4 @@ private:
     QString VerdictText;
     std::unique_ptr<xTimer> Stopwatch;
     bool LinkHover = false;
-    Rgb m_linkColor = *Form1Definition::Label5.foreColor;
-    bool m_colorPassQueued = false;
 };

@@ -3,15 +3,14 @@
 
 #include "linklabel.h"
 
-#include "circleshapeaccessible.h"
-
 #include <QMouseEvent>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
 namespace {
 
-// Space and Enter press a focused link, as they press a focused button.
+// Space and Enter press a focused link, as they press a focused button; with
+// a modifier held the key means something else.
 bool activates(const QKeyEvent *event)
 {
     const int key = event->key();
@@ -22,13 +21,12 @@ bool activates(const QKeyEvent *event)
 } // namespace
 
 LinkLabel::LinkLabel(QWidget *parent)
-    : QLabel(parent)
+    : ColoredLabel(parent)
 {
     setMouseTracking(true);
     // Tab reaches it; a click leaves the focus where it was, so that the
     // keys go on playing the game after the link was clicked.
     setFocusPolicy(Qt::TabFocus);
-    CircleShapeAccessible::install();
 }
 
 void LinkLabel::mouseMoveEvent(QMouseEvent *event)
@@ -58,7 +56,7 @@ void LinkLabel::press(QMouseEvent *event)
         const quint64 now = event->timestamp();
         const bool followsOne = m_lastLeftPress
                                 && now - *m_lastLeftPress < quint64(m_doubleClickMs);
-        m_pressed = !followsOne;
+        m_down = m_down || !followsOne;
         m_lastLeftPress = now;
     }
     emit pressed();
@@ -67,10 +65,12 @@ void LinkLabel::press(QMouseEvent *event)
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
-    const bool click = m_pressed && event->button() == Qt::LeftButton
+    const bool click = m_down && event->button() == Qt::LeftButton
                        && rect().contains(event->position().toPoint());
-    if (event->button() == Qt::LeftButton)
-        m_pressed = false;
+    if (event->button() == Qt::LeftButton) {
+        m_down = false;
+        m_downKey = 0;
+    }
     emit released();
     if (click)
         emit clicked();
@@ -78,42 +78,61 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 
 void LinkLabel::leaveEvent(QEvent *event)
 {
-    QLabel::leaveEvent(event);
+    ColoredLabel::leaveEvent(event);
     emit pointerLeft();
 }
 
+void LinkLabel::click()
+{
+    emit pressed();
+    m_down = false;
+    m_downKey = 0;
+    emit released();
+    emit clicked();
+}
+
 // A key held down repeats its press and release; the link opens once, when
-// the key comes up.
+// the key comes up, whatever modifiers are held by then.
 void LinkLabel::keyPressEvent(QKeyEvent *event)
 {
-    if (!activates(event))
-        return QLabel::keyPressEvent(event);
-    if (!event->isAutoRepeat() && !m_keyDown) {
-        m_keyDown = true;
-        emit pressed();
-    }
+    if (holds(event))
+        return;
+    if (m_downKey != 0 || !activates(event) || event->isAutoRepeat())
+        return ColoredLabel::keyPressEvent(event);
+    m_downKey = event->key();
+    m_down = true;
+    emit pressed();
 }
 
 void LinkLabel::keyReleaseEvent(QKeyEvent *event)
 {
-    if (!activates(event))
-        return QLabel::keyReleaseEvent(event);
-    if (!event->isAutoRepeat() && m_keyDown) {
-        m_keyDown = false;
-        emit released();
-        emit clicked();
-    }
+    if (!holds(event))
+        return ColoredLabel::keyReleaseEvent(event);
+    if (!event->isAutoRepeat())
+        releaseKey(m_down);
+}
+
+bool LinkLabel::holds(const QKeyEvent *event) const
+{
+    return m_downKey != 0 && event->key() == m_downKey;
 }
 
 // A key still down when the focus goes is released without a click, as a
 // button released beside the label is.
 void LinkLabel::focusOutEvent(QFocusEvent *event)
 {
-    QLabel::focusOutEvent(event);
-    if (m_keyDown) {
-        m_keyDown = false;
-        emit released();
-    }
+    ColoredLabel::focusOutEvent(event);
+    if (m_downKey != 0)
+        releaseKey(false);
+}
+
+void LinkLabel::releaseKey(bool click)
+{
+    m_downKey = 0;
+    m_down = false;
+    emit released();
+    if (click)
+        emit clicked();
 }
 
 // With the focus, the style's focus frame stands around the address, as it
@@ -131,5 +150,5 @@ void LinkLabel::paintEvent(QPaintEvent *event)
         option.rect = text.adjusted(-1, 0, 1, 0) & rect();
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
     }
-    QLabel::paintEvent(event);
+    ColoredLabel::paintEvent(event);
 }

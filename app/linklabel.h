@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include <QLabel>
+#include "coloredlabel.h"
 
 #include <optional>
 
@@ -13,8 +13,9 @@
 // leaving it. Left presses that follow one on the label within the
 // double-click interval belong to its click: a double- or triple-click is
 // one click. The keyboard reaches it with Tab, and Space or Enter is pressed,
-// released and clicked as the left button is.
-class LinkLabel : public QLabel
+// released and clicked as the left button is. Held down by a key and the
+// mouse at once, it is clicked once, by whichever lets go first.
+class LinkLabel : public ColoredLabel
 {
     Q_OBJECT
 
@@ -22,6 +23,8 @@ public:
     explicit LinkLabel(QWidget *parent = nullptr);
 
     void setDoubleClickInterval(int ms) { m_doubleClickMs = ms; }
+    // Presses, releases and clicks it at once, as QAbstractButton::click does.
+    void click();
 
 signals:
     void mouseMoved();
@@ -43,9 +46,13 @@ protected:
 
 private:
     void press(QMouseEvent *event);
+    bool holds(const QKeyEvent *event) const;
+    void releaseKey(bool click);
 
-    bool m_pressed = false;
-    bool m_keyDown = false;
+    // Held down by the left button or a key; a release then clicks.
+    bool m_down = false;
+    // The key that holds it, or 0.
+    int m_downKey = 0;
     int m_doubleClickMs = 0;
     std::optional<quint64> m_lastLeftPress;
 };

@@ -3,6 +3,7 @@
 
 #include "wrappingbutton.h"
 
+#include <QEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -83,12 +84,24 @@ QRect WrappingButton::captionRectangle() const
     return contentsRectangle().adjusted(CaptionMargin, 0, -CaptionMargin, 0);
 }
 
-void WrappingButton::setFaceColor(const QColor &color)
+void WrappingButton::setFaceColors(const QColor &face, const QColor &caption,
+                                   const QColor &disabledCaption)
 {
-    m_faceColor = color;
-    QPalette shades = palette();
-    shades.setColor(QPalette::Button, color);
-    setPalette(shades);
+    m_faceColor = face;
+    m_ownColors.setColor(QPalette::Button, face);
+    m_ownColors.setColor(QPalette::Active, QPalette::ButtonText, caption);
+    m_ownColors.setColor(QPalette::Inactive, QPalette::ButtonText, caption);
+    m_ownColors.setColor(QPalette::Disabled, QPalette::ButtonText, disabledCaption);
+    setPalette(m_ownColors.resolve(palette()));
+}
+
+// A palette set again with the colours it holds changes nothing, so the
+// change this makes ends here.
+void WrappingButton::changeEvent(QEvent *event)
+{
+    QPushButton::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && m_faceColor.isValid())
+        setPalette(m_ownColors.resolve(palette()));
 }
 
 void WrappingButton::paintEvent(QPaintEvent *)

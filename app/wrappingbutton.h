@@ -20,8 +20,10 @@ public:
     explicit WrappingButton(const QString &text, QWidget *parent = nullptr);
 
     // A face of one flat colour, enabled and disabled, inside the style's
-    // frame and focus rectangle; without it the style shades the face.
-    void setFaceColor(const QColor &color);
+    // frame and focus rectangle, with captions in the colours given; without
+    // it the style shades the face. The button keeps these colours whatever
+    // palette it is given later.
+    void setFaceColors(const QColor &face, const QColor &caption, const QColor &disabledCaption);
 
     // How long the pressed look waits for a release that would make it moot.
     static constexpr int PressedLookDelayMs = 4;
@@ -35,6 +37,7 @@ public:
     QRect captionRectangle() const;
 
 protected:
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -52,4 +55,6 @@ private:
 
     QTimer m_showPressedLook;
     QColor m_faceColor;
+    // The colours set by setFaceColors(), over whatever the palette holds.
+    QPalette m_ownColors;
 };

@@ -1,11 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Klappomatikus-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "accessiblefactory.h"
 #include "applicationsetup.h"
 #include "config-klappomatikus.h"
 #include "formfixture.h"
 #include "linklabel.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -35,20 +37,31 @@ void playLeftButton(QWidget *label, const QString &events)
     }
 }
 
-// Plays keys on the label: "p" a press, "r" a release, "P" and "R" the same
-// repeated while the key is held, "o" the focus leaving it.
+// Plays a key on the label: "p" a press, "r" a release, "P" and "R" the same
+// repeated while the key is held, "+" Shift held from then on, "o" the focus
+// leaving it. Beside it "m" and "u" press and release the left button, far
+// apart in time, and "a" is an assistive tool's press action.
 void playKey(QWidget *label, int key, Qt::KeyboardModifiers modifiers, const QString &events)
 {
+    int mouseTime = 0;
     for (const QChar kind : events) {
         if (kind == u'o') {
             QFocusEvent out(QEvent::FocusOut);
             QApplication::sendEvent(label, &out);
-            continue;
+        } else if (kind == u'+') {
+            modifiers |= Qt::ShiftModifier;
+        } else if (kind == u'm' || kind == u'u') {
+            mouseTime += 1000;
+            playLeftButton(label, (kind == u'm' ? u'p' : u'r') + QString::number(mouseTime));
+        } else if (kind == u'a') {
+            QAccessible::queryAccessibleInterface(label)->actionInterface()->doAction(
+                QAccessibleActionInterface::pressAction());
+        } else {
+            const bool press = kind.toLower() == u'p';
+            QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, key, modifiers,
+                            QString(), kind.isUpper());
+            QApplication::sendEvent(label, &event);
         }
-        const bool press = kind.toLower() == u'p';
-        QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, key, modifiers, QString(),
-                        kind.isUpper());
-        QApplication::sendEvent(label, &event);
     }
 }
 
@@ -98,6 +111,7 @@ private slots:
 void TestLink::initTestCase()
 {
     ApplicationSetup::installFonts();
+    AccessibleFactory::install();
 }
 
 void TestLink::moveUnderlinesOnce()
@@ -315,6 +329,24 @@ void TestLink::keysOpenTheHomepageOnce_data()
     QTest::newRow("Ctrl+Space") << int(Qt::Key_Space) << Qt::KeyboardModifiers(Qt::ControlModifier)
                                 << "pr" << 0 << red;
     QTest::newRow("a letter") << int(Qt::Key_A) << none << "pr" << 0 << red;
+    // The key that pressed it releases it, whatever modifiers are held by then.
+    QTest::newRow("Shift pressed before Space comes up")
+        << int(Qt::Key_Space) << none << "p+r" << 1 << released;
+    QTest::newRow("Return held, repeating under Shift")
+        << int(Qt::Key_Return) << none << "pRP+RPr" << 1 << released;
+    // Held by a key and the mouse at once, it opens once.
+    QTest::newRow("a click while Space is down") << int(Qt::Key_Space) << none << "pmur" << 1
+                                                 << released;
+    QTest::newRow("Space pressed and released while the button is down")
+        << int(Qt::Key_Space) << none << "mpru" << 1 << released;
+    QTest::newRow("the button pressed while Space is down, Space up first")
+        << int(Qt::Key_Space) << none << "pmru" << 1 << released;
+    QTest::newRow("Return pressed while the button is down, the button up first")
+        << int(Qt::Key_Return) << none << "mpur" << 1 << released;
+    // An assistive tool presses it as a click does.
+    QTest::newRow("press action") << int(Qt::Key_Space) << none << "a" << 1 << released;
+    QTest::newRow("press action while Space is down")
+        << int(Qt::Key_Space) << none << "par" << 1 << released;
 }
 
 // Space and Enter press and release the link as the left button does; a
