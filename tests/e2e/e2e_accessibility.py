@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 """The program as a screen reader user meets it: the controls in tab order
-(the homepage a link that takes the focus), the menu opened through its action, and two attempts played through the
-accessibility actions alone, with the verdict and the time read from the
+(the homepage a link that takes the focus and opens once through its press
+action, as a click does), the menu opened through its action, and two
+attempts played through the accessibility actions alone, with the verdict and the time read from the
 tree. What a reader relies on is checked on the way: the circle is a
 notification and says when it shows; after every verdict the time is
 announced, and the time label's visible and showing states and the events
@@ -12,9 +13,10 @@ hidden would otherwise skip it); the focus never rests on "Kein Bock
 mehr"."""
 
 import re
+import time
 
 import e2elib as e
-from e2elib import ANNOUNCEMENT, CIRCLE_NAME, FOCUSED, SHOWING, VISIBLE, check, log
+from e2elib import ANNOUNCEMENT, CIRCLE_NAME, FOCUSED, SHOWING, VISIBLE, check, log, read_calls
 
 def children(node):
     return [node.getChildAtIndex(index) for index in range(node.childCount)]
@@ -38,6 +40,16 @@ def check_tab_order(session, client, homepage):
     check(len(controls) == len(e.CONTROLS),
           f"{len(controls)} controls exposed, expected {len(e.CONTROLS)}")
     return controls
+
+
+def check_link_press(link, homepage, record):
+    """The link's press action hands the homepage to the opener once."""
+    press(link)
+    e.poll(lambda: read_calls(record), 5, 0.02, "the press action to open the homepage")
+    time.sleep(0.3)
+    calls = read_calls(record)
+    check([call[1:] for call in calls] == [[homepage]],
+          f"the press action made the opener calls {calls}")
 
 
 def check_menu(session, frame):
@@ -132,7 +144,9 @@ def play_attempt(session, controls, number):
 
 def main():
     args = e.parse_arguments(lambda p: p.add_argument("--homepage", required=True))
-    with e.Session(args.program, args.outdir, "accessibility", accessibility=True) as session:
+    with e.stand_in_opener() as (opener_dir, _, record), \
+            e.Session(args.program, args.outdir, "accessibility", accessibility=True,
+                      extra_path=opener_dir) as session:
         session.start_program()
         session.wait_for_main_window()
         frame = e.poll(lambda: session.top_level("Klappomatikus"), 10, 0.05, "the window")
@@ -140,6 +154,7 @@ def main():
         controls = check_tab_order(session, client, args.homepage)
         check(session.has_state(controls[-1], session.atspi().STATE_FOCUSABLE),
               "the homepage link cannot take the focus")
+        check_link_press(controls[-1], args.homepage, record)
         check_menu(session, frame)
         session.listen(SHOWING, VISIBLE, FOCUSED, ANNOUNCEMENT)
         for number in (1, 2):

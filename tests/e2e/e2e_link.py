@@ -9,17 +9,17 @@ desktop's opener, here a stand-in xdg-open first on PATH that records what
 it gets; a double-click and a triple-click hand it over once, and so does a
 click on the link right after one 4 px beside it. Tab reaches the link
 after the buttons and shows that it has the focus; Return and Space open
-it once each, in the colours a click gives. Without xdg-open the browser
+it once each, in the colours a click gives, Space also when Shift comes
+down before Space goes up. Without xdg-open the browser
 named in BROWSER opens it; with neither, the program says so in one line
 and goes on."""
 
 import os
-import stat
 import tempfile
 import time
 
 import e2elib as e
-from e2elib import check, log
+from e2elib import check, log, read_calls
 
 PRESSED = (0, 160, 160)
 RELEASED = (0, 80, 80)
@@ -28,13 +28,6 @@ RELEASED = (0, 80, 80)
 MOSTLY_GONE_WITHIN = 0.15
 ALL_GONE_WITHIN = 0.3
 LEAVE_REPEATS = 5
-
-FAKE_OPENER = """#!/bin/sh
-# Records the working directory and every argument, one per line, then a
-# line with a single dot closing the call.
-{{ pwd; for argument in "$@"; do printf '%s\\n' "$argument"; done; echo .; }} >> '{record}'
-"""
-
 
 def is_reddish(pixel):
     return pixel[0] > 150 and pixel[1] < 110 and pixel[2] < 110
@@ -81,38 +74,12 @@ class LinkPixels:
         return any(is_reddish(pixel) for row in rows for pixel in row)
 
 
-def read_calls(record):
-    if not os.path.exists(record):
-        return []
-    with open(record) as record_file:
-        lines = record_file.read().split("\n")
-    calls, current = [], []
-    for line in lines:
-        if line == ".":
-            calls.append(current)
-            current = []
-        elif line:
-            current.append(line)
-    return calls
-
-
 def main():
     args = e.parse_arguments(lambda p: p.add_argument("--homepage", required=True))
-    opener_dir = tempfile.mkdtemp(prefix="klappo-e2e-opener-")
-    record = os.path.join(opener_dir, "calls")
-    opener = os.path.join(opener_dir, "xdg-open")
-    with open(opener, "w") as script:
-        script.write(FAKE_OPENER.format(record=record))
-    os.chmod(opener, stat.S_IRWXU)
-    try:
-        with e.Session(args.program, args.outdir, "link", extra_path=opener_dir) as session:
-            exercise(session, args, record)
-            check_other_openers(session, args, record, opener)
-    finally:
-        for name in ("calls", "xdg-open"):
-            if os.path.exists(os.path.join(opener_dir, name)):
-                os.remove(os.path.join(opener_dir, name))
-        os.rmdir(opener_dir)
+    with e.stand_in_opener() as (opener_dir, opener, record), \
+            e.Session(args.program, args.outdir, "link", extra_path=opener_dir) as session:
+        exercise(session, args, record)
+        check_other_openers(session, args, record, opener)
 
 
 class LinkUser:
@@ -295,7 +262,8 @@ class LinkUser:
     def check_keys(self):
         """Tab passes the buttons ("Ich bin bereit" has the focus, the
         reaction button is off) to the link, which shows a focus frame;
-        Return and Space each open it once, in the click's colours."""
+        Return and Space each open it once, in the click's colours, Space
+        also when Shift is pressed before it comes up."""
         session = self.session
         session.move_to(*self.away)
         self.leave_to(self.away)
@@ -303,9 +271,11 @@ class LinkUser:
         session.xdotool("key", "Tab", "Tab")
         e.poll(lambda: self.link.grab() != before, 2, 0.01, "a focus frame on the link")
         session.screenshot("link-focused.png")
-        for key in ("Return", "space"):
+        for key, release in (("Return", ("keyup", "Return")), ("space", ("keyup", "space")),
+                             ("space under Shift",
+                              ("keydown", "Shift_L", "keyup", "space", "keyup", "Shift_L"))):
             calls = len(read_calls(self.record))
-            self.colour_follows(("keydown", key), ("keyup", key), key)
+            self.colour_follows(("keydown", key.split()[0]), release, key)
             e.poll(lambda: len(read_calls(self.record)) > calls, 5, 0.02, f"{key} to open")
             time.sleep(0.3)
             opened = read_calls(self.record)[calls:]

@@ -1,18 +1,20 @@
 # SPDX-FileCopyrightText: 2026 Klappomatikus-Team
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""Where Qt cannot open a display, what Qt and the libraries below it say
-reaches the terminal as they say it, and the program's own line comes last:
-which display was asked for and what to do; exit status 1, no Qt abort, no
-core dump. The cases: no display at all, an X server that is gone, one that
-turns the program away for want of its cookie, a gone Wayland socket,
-Wayland asked for where none runs. The start script of `make run` refuses
-in one line too. Nothing is held back while Qt starts: a display library
+"""Where Qt cannot open a display, the program writes every line a plain Qt
+program writes, in the same order, Qt's fatal report among them; then its
+own line, the same in every case; exit status 1, no Qt abort, no core
+dump. The cases: no display at all, an X server that is gone, one that
+turns the program away for want of its cookie, a platform that does not
+exist, eglfs without a graphics device, Wayland forced where none runs, a
+Wayland socket that is gone, a Wayland session without its socket. The
+start script of `make run` refuses in one line too. Nothing is held back while Qt starts: a display library
 that dies during start-up still says why, and Qt's plugin debugging output
 appears while a start hangs on an X server that never answers. What Qt can
 open, opens: -display with DISPLAY unset, and X behind a gone Wayland
 socket, where what Qt said on the way is passed on."""
 
+import glob
 import os
 import random
 import resource
@@ -27,8 +29,11 @@ import e2elib as e
 from e2elib import check, log
 from privatex import PrivateX, end_with_parent, stop
 
-# Qt's own fatal report, and what an abort leaves.
-QT_NOISE = ("Aborted", "core dumped", "This application failed to start", "Reinstalling")
+# What an abort leaves.
+ABORT_NOISE = ("Aborted", "core dumped")
+# What the program's line must name, whatever the cause.
+LINE_WORDS = ("DISPLAY", "WAYLAND_DISPLAY", "-display", "xvfb-run -a klappomatikus -platform xcb",
+              "XAUTHORITY", "QT_DEBUG_PLUGINS=1")
 CRASH_LINE = "crashingxcb: the display library gives up here"
 
 
@@ -48,85 +53,115 @@ def free_display():
     raise e.CheckFailed("no free display number")
 
 
-def check_refusal(what, result, words, absent=(), above=(), speaker="klappomatikus: "):
-    """Exit status 1 and the speaker's line last on standard error, holding
-    each of `words` and none of `absent`; above it each of `above`, what Qt
-    and the libraries said, and nothing where there is none."""
-    log(f"{what}: status {result.returncode}, output:\n{(result.stdout + result.stderr).rstrip()}")
+def check_script_refusal(what, result, words):
+    """Exit status 1 and one line of `make run`'s own, holding each of
+    `words`."""
+    log(f"{what}: status {result.returncode}, output:\n{result.stderr.rstrip()}")
     check(result.returncode == 1, f"{what} ended with status {result.returncode}, not 1")
-    for noise in QT_NOISE:
-        check(noise not in result.stderr, f"{what} printed {noise!r}")
     check(result.stdout == "", f"{what} printed on standard output")
-    lines = result.stderr.splitlines() or [""]
-    line, before = lines[-1], "\n".join(lines[:-1])
-    check(line.startswith(speaker) and speaker not in before,
-          f"{what}: the last line is not the only one of {speaker!r}")
+    lines = result.stderr.splitlines()
+    check(len(lines) == 1 and lines[0].startswith("make run: "),
+          f"{what} did not refuse in one line of its own")
     for word in words:
-        check(word in line, f"{what}'s line does not say {word!r}")
-    for word in absent:
-        check(word not in line, f"{what}'s line says {word!r}")
-    if not above:
-        check(not before, f"{what} printed more than its line: {before!r}")
-    for word in above:
-        check(word in before, f"{what}: {word!r} does not stand above the line")
+        check(word in lines[0], f"{what}'s line does not say {word!r}")
 
 
-def run_program(program, env, *arguments):
-    return subprocess.run([program, *arguments], env=env, capture_output=True, text=True,
-                          timeout=20)
+class Refusals:
+    """Starts the program and the plain Qt program alike, in a folder of
+    their own, and compares what each writes."""
+
+    def __init__(self, program, plain, folder):
+        self.program, self.plain, self.folder = program, plain, folder
+        self.lines = set()
+
+    def run(self, program, env):
+        return subprocess.run([program], env=env, capture_output=True, text=True, timeout=20,
+                              cwd=self.folder)
+
+    def check(self, what, env, above=()):
+        """Every line the plain program writes, in order, and the program's
+        own last; each of `above` among Qt's."""
+        theirs = self.run(self.plain, env)
+        ours = self.run(self.program, env)
+        log(f"{what}: status {ours.returncode}, output:\n{ours.stderr.rstrip()}")
+        check(theirs.returncode != 0 and theirs.stderr.strip(),
+              f"{what}: the plain Qt program started, or said nothing")
+        check(ours.returncode == 1, f"{what} ended with status {ours.returncode}, not 1")
+        check(ours.stdout == "", f"{what} printed on standard output")
+        for noise in ABORT_NOISE:
+            check(noise not in ours.stderr, f"{what} printed {noise!r}")
+        lines = ours.stderr.splitlines() or [""]
+        check(lines[:-1] == theirs.stderr.splitlines(),
+              f"{what}: Qt's lines differ from a plain Qt program's:\n{theirs.stderr}")
+        for word in above:
+            check(word in theirs.stderr, f"{what}: Qt did not say {word!r}")
+        line = lines[-1]
+        check(line.startswith("klappomatikus: "), f"{what}: the last line is not the program's")
+        for word in LINE_WORDS:
+            check(word in line, f"{what}'s line does not say {word!r}")
+        self.lines.add(line)
+        check(len(self.lines) == 1, f"{what}: the program's line differs from the one before")
+        for name in os.listdir(self.folder):
+            check(not name.startswith("core"), f"{what} left a core file")
 
 
 def main():
     args = e.parse_arguments(lambda p: (
         p.add_argument("--run-script", required=True, help="the script `make run` ends in"),
         p.add_argument("--crashing-xcb", required=True,
-                       help="the stand-in display library that dies on connecting")))
+                       help="the stand-in display library that dies on connecting"),
+        p.add_argument("--plain-qt", required=True,
+                       help="a plain Qt Widgets program, to compare what Qt says")))
     env = without_display()
 
     # `make run` ends in the start script; it refuses before the program runs.
     script = subprocess.run(["sh", args.run_script, args.program], env=env, capture_output=True,
                             text=True, timeout=20)
-    check_refusal("the start script", script, ["DISPLAY", "xvfb-run"], speaker="make run: ")
+    check_script_refusal("the start script", script, ["DISPLAY", "xvfb-run"])
     # Where xvfb-run cannot be found, the same line says how to get it.
     bare = dict(env, PATH="/nonexistent")
     script = subprocess.run(["/bin/sh", args.run_script, args.program], env=bare,
                             capture_output=True, text=True, timeout=20)
-    check_refusal("the start script without xvfb-run", script, ["apt-get install xvfb xauth"],
-                  speaker="make run: ")
+    check_script_refusal("the start script without xvfb-run", script,
+                         ["apt-get install xvfb xauth"])
 
     with tempfile.TemporaryDirectory(prefix="klappo-e2e-nodisplay-") as runtime:
         env["XDG_RUNTIME_DIR"] = runtime
+        refusals = Refusals(args.program, args.plain_qt, runtime)
         gone_x = free_display()
-        without_screen = f"xvfb-run -a {args.program}"
-        # Qt's own word on each display it tried stands above the line.
+        # What Qt says of each display or platform it tried, its fatal
+        # report last.
+        fatal = "no Qt platform plugin could be initialized"
         cases = [
-            ("no display", {}, ["weder DISPLAY noch WAYLAND_DISPLAY noch -display", without_screen],
-             ["XAUTHORITY"], ["could not connect to display"]),
+            ("no display", {}, ["could not connect to display", fatal]),
             ("a gone X server", {"DISPLAY": gone_x},
-             [f"X-Anzeige DISPLAY={gone_x}", without_screen, "XAUTHORITY"], [],
-             [f"could not connect to display {gone_x}"]),
+             [f"could not connect to display {gone_x}", fatal]),
+            ("a platform that does not exist", {"QT_QPA_PLATFORM": "nosuch"},
+             ["Available platform plugins are:", "xcb", fatal]),
+            ("Wayland forced where none runs", {"QT_QPA_PLATFORM": "wayland", "DISPLAY": gone_x},
+             ["wl_display", fatal]),
             # Qt tries Wayland first, then X.
             ("a gone Wayland socket", {"WAYLAND_DISPLAY": "wayland-gone"},
-             ["Wayland-Anzeige WAYLAND_DISPLAY=wayland-gone", "weder DISPLAY noch -display",
-              without_screen], [], ["wl_display", "could not connect to display"]),
-            # DISPLAY is set, but the platform asked for is Wayland: the line
-            # speaks of Wayland alone, and xvfb-run needs the platform too.
-            ("Wayland asked for where none runs",
-             {"QT_QPA_PLATFORM": "wayland", "DISPLAY": gone_x},
-             ["QT_QPA_PLATFORM", "wayland-0", f"{without_screen} -platform xcb"],
-             ["DISPLAY", "X-Anzeige"], ["wl_display"]),
+             ["wl_display", "could not connect to display", fatal]),
+            ("a Wayland session without its socket", {"XDG_SESSION_TYPE": "wayland"},
+             ["wl_display", "could not connect to display", fatal]),
         ]
-        for what, variables, words, absent, above in cases:
-            result = run_program(args.program, dict(env, **variables))
-            check_refusal(f"klappomatikus with {what}", result, words, absent, above)
-        check_refused_without_cookie(args.program, env, runtime)
+        # eglfs takes the machine's graphics device where there is one.
+        if not glob.glob("/dev/dri/card*"):
+            cases.append(("eglfs without a graphics device", {"QT_QPA_PLATFORM": "eglfs"},
+                          ["Could not find DRM device!"]))
+        else:
+            log("eglfs not tried: this machine has a graphics device")
+        for what, variables, above in cases:
+            refusals.check(f"klappomatikus with {what}", dict(env, **variables), above)
+        check_refused_without_cookie(refusals, env, runtime)
         check_crash_in_display_library(args.program, env, args.crashing_xcb, runtime)
         check_hang_shows_plugin_output(args.program, env)
     check_display_argument(args.program, args.outdir)
     check_gone_wayland_beside_x(args.program, args.outdir)
 
 
-def check_refused_without_cookie(program, env, folder):
+def check_refused_without_cookie(refusals, env, folder):
     """An X server that wants a cookie, as a desktop session's does, and a
     program that holds another (DISPLAY names another user's session)."""
     cookie_file = os.path.join(folder, "session-cookie")
@@ -143,11 +178,10 @@ def check_refused_without_cookie(program, env, folder):
         session_env = dict(env, DISPLAY=server.display, XAUTHORITY=cookie_file)
         check(subprocess.run(["xdpyinfo"], env=session_env, capture_output=True).returncode == 0,
               "the server does not take its session's cookie")
-        result = run_program(program, dict(session_env, XAUTHORITY=os.path.join(folder, "other")))
         # Xlib says why the server turned the program away.
-        check_refusal("klappomatikus without the session's cookie", result,
-                      [f"X-Anzeige DISPLAY={server.display}", "XAUTHORITY"],
-                      above=["Authorization required", "could not connect to display"])
+        refusals.check("klappomatikus without the session's cookie",
+                       dict(session_env, XAUTHORITY=os.path.join(folder, "other")),
+                       ["Authorization required", "could not connect to display"])
 
 
 def check_crash_in_display_library(program, env, standin, folder):

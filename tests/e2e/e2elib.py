@@ -11,10 +11,14 @@ process id when the session closes, also when a check fails.
 """
 
 import argparse
+import contextlib
 import os
 import re
+import shutil
+import stat
 import subprocess
 import sys
+import tempfile
 import time
 
 from privatex import PrivateX, stop
@@ -139,6 +143,45 @@ def poll(condition, timeout, interval=0.005, what="condition"):
         if time.monotonic() > deadline:
             raise CheckFailed(f"timed out after {timeout:.1f} s waiting for {what}")
         time.sleep(interval)
+
+
+STAND_IN_OPENER = """#!/bin/sh
+# Records the working directory and every argument, one per line, then a
+# line with a single dot closing the call.
+{{ pwd; for argument in "$@"; do printf '%s\\n' "$argument"; done; echo .; }} >> '{record}'
+"""
+
+
+@contextlib.contextmanager
+def stand_in_opener():
+    """A folder for PATH with a stand-in xdg-open that records each call;
+    yields the folder, the opener and its record (see read_calls)."""
+    folder = tempfile.mkdtemp(prefix="klappo-e2e-opener-")
+    record = os.path.join(folder, "calls")
+    opener = os.path.join(folder, "xdg-open")
+    try:
+        with open(opener, "w") as script:
+            script.write(STAND_IN_OPENER.format(record=record))
+        os.chmod(opener, stat.S_IRWXU)
+        yield folder, opener, record
+    finally:
+        shutil.rmtree(folder)
+
+
+def read_calls(record):
+    """The stand-in opener's calls so far, each the list of its lines."""
+    if not os.path.exists(record):
+        return []
+    with open(record) as record_file:
+        lines = record_file.read().split("\n")
+    calls, current = [], []
+    for line in lines:
+        if line == ".":
+            calls.append(current)
+            current = []
+        elif line:
+            current.append(line)
+    return calls
 
 
 class Session(PrivateX):
