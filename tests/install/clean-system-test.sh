@@ -38,7 +38,9 @@ while [ $# -gt 0 ]; do
 done
 
 [ "$(id -u)" -eq 0 ] || { echo "clean-system-test: run as root" >&2; exit 1; }
-for tool in debootstrap Xvfb xdotool xwininfo import; do
+command -v debootstrap >/dev/null ||
+    { echo "clean-system-test: needs debootstrap (apt-get install debootstrap)" >&2; exit 1; }
+for tool in Xvfb xdotool xwininfo import; do
     command -v "$tool" >/dev/null ||
         { echo "clean-system-test: needs $tool (make test installs it)" >&2; exit 1; }
 done
