@@ -9,13 +9,13 @@
 
 namespace {
 
-// Space and Enter press a focused link, as they press a focused button; with
-// a modifier held the key means something else.
+// Space and Select press a focused link whatever modifiers are held, as they
+// press a focused button; Enter presses it as it follows a link elsewhere.
 bool activates(const QKeyEvent *event)
 {
     const int key = event->key();
-    return (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
-           && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    return key == Qt::Key_Space || key == Qt::Key_Select || key == Qt::Key_Return
+           || key == Qt::Key_Enter;
 }
 
 } // namespace
@@ -65,15 +65,10 @@ void LinkLabel::press(QMouseEvent *event)
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
-    const bool click = m_down && event->button() == Qt::LeftButton
-                       && rect().contains(event->position().toPoint());
-    if (event->button() == Qt::LeftButton) {
-        m_down = false;
-        m_downKey = 0;
-    }
-    emit released();
-    if (click)
-        emit clicked();
+    if (event->button() != Qt::LeftButton)
+        emit released();
+    else
+        release(m_down && rect().contains(event->position().toPoint()));
 }
 
 void LinkLabel::leaveEvent(QEvent *event)
@@ -85,10 +80,7 @@ void LinkLabel::leaveEvent(QEvent *event)
 void LinkLabel::click()
 {
     emit pressed();
-    m_down = false;
-    m_downKey = 0;
-    emit released();
-    emit clicked();
+    release(true);
 }
 
 // A key held down repeats its press and release; the link opens once, when
@@ -109,7 +101,7 @@ void LinkLabel::keyReleaseEvent(QKeyEvent *event)
     if (!holds(event))
         return ColoredLabel::keyReleaseEvent(event);
     if (!event->isAutoRepeat())
-        releaseKey(m_down);
+        release(m_down);
 }
 
 bool LinkLabel::holds(const QKeyEvent *event) const
@@ -123,10 +115,11 @@ void LinkLabel::focusOutEvent(QFocusEvent *event)
 {
     ColoredLabel::focusOutEvent(event);
     if (m_downKey != 0)
-        releaseKey(false);
+        release(false);
 }
 
-void LinkLabel::releaseKey(bool click)
+// Whatever held it down lets go.
+void LinkLabel::release(bool click)
 {
     m_downKey = 0;
     m_down = false;

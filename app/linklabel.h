@@ -47,7 +47,7 @@ protected:
 private:
     void press(QMouseEvent *event);
     bool holds(const QKeyEvent *event) const;
-    void releaseKey(bool click);
+    void release(bool click);
 
     // Held down by the left button or a key; a release then clicks.
     bool m_down = false;
