@@ -8,9 +8,10 @@ dump. The cases: no display at all, an X server that is gone, one that
 turns the program away for want of its cookie, a platform that does not
 exist, eglfs without a graphics device, Wayland forced where none runs, a
 Wayland socket that is gone, a Wayland session without its socket. The
-start script of `make run` refuses in one line too. Nothing is held back while Qt starts: a display library
-that dies during start-up still says why, and Qt's plugin debugging output
-appears while a start hangs on an X server that never answers. What Qt can
+start script of `make run` refuses in one line too. Nothing is held back
+while Qt starts: a display library that dies during start-up still says
+why, and Qt's plugin debugging output appears while a start hangs on an X
+server that never answers. What Qt can
 open, opens: -display with DISPLAY unset, and X behind a gone Wayland
 socket, where what Qt said on the way is passed on."""
 
@@ -78,9 +79,9 @@ class Refusals:
         return subprocess.run([program], env=env, capture_output=True, text=True, timeout=20,
                               cwd=self.folder)
 
-    def check(self, what, env, above=()):
-        """Every line the plain program writes, in order, and the program's
-        own last; each of `above` among Qt's."""
+    def check(self, what, env, cause):
+        """Every line the plain program writes, in order, the `cause` among
+        them, and the program's own last."""
         theirs = self.run(self.plain, env)
         ours = self.run(self.program, env)
         log(f"{what}: status {ours.returncode}, output:\n{ours.stderr.rstrip()}")
@@ -93,8 +94,7 @@ class Refusals:
         lines = ours.stderr.splitlines() or [""]
         check(lines[:-1] == theirs.stderr.splitlines(),
               f"{what}: Qt's lines differ from a plain Qt program's:\n{theirs.stderr}")
-        for word in above:
-            check(word in theirs.stderr, f"{what}: Qt did not say {word!r}")
+        check(cause in theirs.stderr, f"{what}: Qt did not say {cause!r}")
         line = lines[-1]
         check(line.startswith("klappomatikus: "), f"{what}: the last line is not the program's")
         for word in LINE_WORDS:
@@ -129,31 +129,26 @@ def main():
         env["XDG_RUNTIME_DIR"] = runtime
         refusals = Refusals(args.program, args.plain_qt, runtime)
         gone_x = free_display()
-        # What Qt says of each display or platform it tried, its fatal
-        # report last.
-        fatal = "no Qt platform plugin could be initialized"
+        # What Qt says of the cause; it tries Wayland first, then X.
         cases = [
-            ("no display", {}, ["could not connect to display", fatal]),
-            ("a gone X server", {"DISPLAY": gone_x},
-             [f"could not connect to display {gone_x}", fatal]),
+            ("no display", {}, "could not connect to display"),
+            ("a gone X server", {"DISPLAY": gone_x}, f"could not connect to display {gone_x}"),
             ("a platform that does not exist", {"QT_QPA_PLATFORM": "nosuch"},
-             ["Available platform plugins are:", "xcb", fatal]),
+             "Available platform plugins are:"),
             ("Wayland forced where none runs", {"QT_QPA_PLATFORM": "wayland", "DISPLAY": gone_x},
-             ["wl_display", fatal]),
-            # Qt tries Wayland first, then X.
-            ("a gone Wayland socket", {"WAYLAND_DISPLAY": "wayland-gone"},
-             ["wl_display", "could not connect to display", fatal]),
+             "wl_display"),
+            ("a gone Wayland socket", {"WAYLAND_DISPLAY": "wayland-gone"}, "wl_display"),
             ("a Wayland session without its socket", {"XDG_SESSION_TYPE": "wayland"},
-             ["wl_display", "could not connect to display", fatal]),
+             "wl_display"),
         ]
         # eglfs takes the machine's graphics device where there is one.
         if not glob.glob("/dev/dri/card*"):
             cases.append(("eglfs without a graphics device", {"QT_QPA_PLATFORM": "eglfs"},
-                          ["Could not find DRM device!"]))
+                          "Could not find DRM device!"))
         else:
             log("eglfs not tried: this machine has a graphics device")
-        for what, variables, above in cases:
-            refusals.check(f"klappomatikus with {what}", dict(env, **variables), above)
+        for what, variables, cause in cases:
+            refusals.check(f"klappomatikus with {what}", dict(env, **variables), cause)
         check_refused_without_cookie(refusals, env, runtime)
         check_crash_in_display_library(args.program, env, args.crashing_xcb, runtime)
         check_hang_shows_plugin_output(args.program, env)
@@ -181,7 +176,7 @@ def check_refused_without_cookie(refusals, env, folder):
         # Xlib says why the server turned the program away.
         refusals.check("klappomatikus without the session's cookie",
                        dict(session_env, XAUTHORITY=os.path.join(folder, "other")),
-                       ["Authorization required", "could not connect to display"])
+                       "Authorization required")
 
 
 def check_crash_in_display_library(program, env, standin, folder):
