@@ -84,9 +84,12 @@ void LinkLabel::click()
 }
 
 // A key held down repeats its press and release; the link opens once, when
-// the key comes up, whatever modifiers are held by then.
+// the key comes up, whatever modifiers are held by then. Escape lets go of
+// it without opening, as it lets go of a held button.
 void LinkLabel::keyPressEvent(QKeyEvent *event)
 {
+    if (m_down && event->matches(QKeySequence::Cancel))
+        return release(false);
     if (holds(event))
         return;
     if (m_downKey != 0 || !activates(event) || event->isAutoRepeat())

@@ -10,7 +10,8 @@ it gets; a double-click and a triple-click hand it over once, and so does a
 click on the link right after one 4 px beside it. Tab reaches the link
 after the buttons and shows that it has the focus; Return and Space open
 it once each, in the colours a click gives, Space also when Shift comes
-down before Space goes up. Without xdg-open the browser
+down before Space goes up; Escape lets go of it held by Space without
+opening it. Without xdg-open the browser
 named in BROWSER opens it; with neither, the program says so in one line
 and goes on."""
 
@@ -263,7 +264,8 @@ class LinkUser:
         """Tab passes the buttons ("Ich bin bereit" has the focus, the
         reaction button is off) to the link, which shows a focus frame;
         Return and Space each open it once, in the click's colours, Space
-        also when Shift is pressed before it comes up."""
+        also when Shift is pressed before it comes up; Escape lets go of it
+        held by Space, and nothing opens."""
         session = self.session
         session.move_to(*self.away)
         self.leave_to(self.away)
@@ -271,7 +273,15 @@ class LinkUser:
         session.xdotool("key", "Tab", "Tab")
         e.poll(lambda: self.link.grab() != before, 2, 0.01, "a focus frame on the link")
         session.screenshot("link-focused.png")
-        for key, release in (("Return", ("keyup", "Return")), ("space", ("keyup", "space")),
+        # Escape lets go of the link held by Space: nothing opens, and the
+        # next Space opens it once.
+        calls = len(read_calls(self.record))
+        self.colour_follows(("keydown", "space"), ("key", "Escape"), "Escape under Space")
+        session.xdotool("keyup", "space")
+        time.sleep(0.3)
+        check(len(read_calls(self.record)) == calls,
+              f"Space let go by Escape opened the homepage: {read_calls(self.record)[calls:]}")
+        for key, release in (("space", ("keyup", "space")), ("Return", ("keyup", "Return")),
                              ("space under Shift",
                               ("keydown", "Shift_L", "keyup", "space", "keyup", "Shift_L"))):
             calls = len(read_calls(self.record))
