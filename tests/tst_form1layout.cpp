@@ -126,6 +126,8 @@ private slots:
     void captionInkKeepsClearOfTheFace();
     void reactionButtonFaceIsFlat_data();
     void reactionButtonFaceIsFlat();
+    void reactionCaptionShowsTheState_data();
+    void reactionCaptionShowsTheState();
     void textsReadInEveryScheme_data();
     void textsReadInEveryScheme();
     void tabOrderAndFocus();
@@ -432,6 +434,51 @@ void TestForm1Layout::reactionButtonFaceIsFlat()
                     QStringLiteral("the frame at %1,%2 is not the style's").arg(x).arg(y)));
         }
     }
+}
+
+void TestForm1Layout::reactionCaptionShowsTheState_data()
+{
+    QTest::addColumn<bool>("darkScheme");
+    QTest::newRow("light default") << false;
+    QTest::newRow("dark scheme") << true;
+}
+
+// The reaction button's caption is drawn in its palette's colour for the
+// button's state, and a disabled caption is visibly lighter than a ready
+// one, in every scheme: the darkest ink on the face is the caption's colour.
+void TestForm1Layout::reactionCaptionShowsTheState()
+{
+    QFETCH(bool, darkScheme);
+    const auto restore = qScopeGuard([] { QApplication::setPalette(QPalette()); });
+    if (darkScheme)
+        QApplication::setPalette(scheme(0x222020, 0x424245, 0xffffff, 0xffffff));
+    FormFixture fixture;
+    auto *button = fixture.form->findChild<WrappingButton *>("Command3");
+    QVERIFY(button);
+    QHash<bool, QRgb> darkest;
+    for (const bool enabled : {true, false}) {
+        button->setEnabled(enabled);
+        const QImage image = rendered(button, 2);
+        const QRect caption(button->captionRectangle().topLeft() * 2,
+                            button->captionRectangle().size() * 2);
+        QRgb ink = qRgb(255, 255, 255);
+        for (int y = caption.top(); y <= caption.bottom(); ++y) {
+            for (int x = caption.left(); x <= caption.right(); ++x) {
+                if (qGray(image.pixel(x, y)) < qGray(ink))
+                    ink = image.pixel(x, y);
+            }
+        }
+        const QColor expected = button->palette().color(enabled ? QPalette::Active
+                                                                : QPalette::Disabled,
+                                                        QPalette::ButtonText);
+        QVERIFY2(QColor(ink) == expected,
+                 qPrintable(QStringLiteral("%1 caption drawn in %2, not %3")
+                                .arg(enabled ? "ready" : "disabled", QColor(ink).name(),
+                                     expected.name())));
+        darkest.insert(enabled, ink);
+    }
+    QVERIFY2(qGray(darkest.value(false)) - qGray(darkest.value(true)) >= 64,
+             "the disabled caption is not visibly lighter than the ready one");
 }
 
 void TestForm1Layout::textsReadInEveryScheme_data()
