@@ -23,11 +23,11 @@ constexpr const char *Name = "klappomatikus";
 
 // Said last where Qt opens no window, whatever the cause: Qt's lines and
 // those of the libraries below it stand above and name what failed.
-constexpr const char *StartFailureLine
-    = "klappomatikus: Qt konnte kein Fenster öffnen; eine laufende Anzeige nennen (DISPLAY, "
-      "WAYLAND_DISPLAY oder -display); ohne Bildschirm so starten: xvfb-run -a klappomatikus "
-      "-platform xcb; wo X den Zugang verweigert, muss XAUTHORITY auf die Cookie-Datei der "
-      "Sitzung zeigen; was einem Qt-Plugin fehlt, zeigt QT_DEBUG_PLUGINS=1";
+constexpr const char *StartFailureLine =
+    "klappomatikus: Qt konnte kein Fenster öffnen; eine laufende Anzeige nennen (DISPLAY, "
+    "WAYLAND_DISPLAY oder -display); ohne Bildschirm so starten: xvfb-run -a klappomatikus "
+    "-platform xcb; wo X den Zugang verweigert, muss XAUTHORITY auf die Cookie-Datei der "
+    "Sitzung zeigen; was einem Qt-Plugin fehlt, zeigt QT_DEBUG_PLUGINS=1";
 
 QtMessageHandler previousHandler = nullptr;
 

@@ -17,10 +17,10 @@ package="dpkg-dev file"
 # To run the test suite: a private X server, its cookies and the X tools
 # that drive and read it, Qt's Wayland plugin, the accessibility bus, the
 # desktop and package checkers, the manual page's renderers, the licence
-# checker, fc-match, hardening-check.
+# checker, fc-match, hardening-check, the code formatter.
 test="xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick fontconfig qt6-wayland
       python3-xlib python3-pyatspi gir1.2-atspi-2.0 at-spi2-core dbus dbus-daemon
-      desktop-file-utils appstream lintian groff-base mandoc reuse git devscripts"
+      desktop-file-utils appstream lintian groff-base mandoc reuse git devscripts clang-format"
 # To run the benchmarks: Google Benchmark, and the test tools for the robot.
 bench="libbenchmark-dev"
 
