@@ -96,7 +96,7 @@ class Refusals:
               f"{what}: Qt's lines differ from a plain Qt program's:\n{theirs.stderr}")
         check(cause in theirs.stderr, f"{what}: Qt did not say {cause!r}")
         line = lines[-1]
-        check(line.startswith("klappomatikus: "), f"{what}: the last line is not the program's")
+        check(line.startswith(e.OWN_LINE), f"{what}: the last line is not the program's")
         for word in LINE_WORDS:
             check(word in line, f"{what}'s line does not say {word!r}")
         self.lines.add(line)
@@ -110,8 +110,7 @@ def main():
         p.add_argument("--run-script", required=True, help="the script `make run` ends in"),
         p.add_argument("--crashing-xcb", required=True,
                        help="the stand-in display library that dies on connecting"),
-        p.add_argument("--plain-qt", required=True,
-                       help="a plain Qt Widgets program, to compare what Qt says")))
+        e.plain_qt_argument(p)))
     env = without_display()
 
     # `make run` ends in the start script; it refuses before the program runs.
@@ -195,7 +194,7 @@ def check_crash_in_display_library(program, env, standin, folder):
         f"{result.stderr.rstrip()}")
     check(CRASH_LINE in result.stderr, "the display library's last word was lost")
     check(result.returncode < 0, f"the crash ended in status {result.returncode}, not a signal")
-    check("klappomatikus: " not in result.stderr, "the program answered a crash as a refusal")
+    check(e.OWN_LINE not in result.stderr, "the program answered a crash as a refusal")
     check(not [name for name in os.listdir(folder) if name.startswith("core")],
           "the crash left a core file")
 

@@ -87,6 +87,10 @@ VERDICTS = [
     " Aufhören, dieses Programm ist ein Klappomatikus und kein Einschlaftest! ",
 ]
 
+# The program's own lines on the terminal begin so; every other line it
+# writes comes from Qt or the libraries below it.
+OWN_LINE = "klappomatikus: "
+
 VERDICT_TITLE = "Auswertung"
 EARLY_PRESS_TITLE = "und tschüss"
 EARLY_PRESS_PROMPT = ("Man sollte nur drücken wenn man den Kreis sieht. "
@@ -122,6 +126,11 @@ def check(condition, message):
 
 def log(message):
     print(message, flush=True)
+
+
+def plain_qt_argument(parser):
+    parser.add_argument("--plain-qt", required=True,
+                        help="a plain Qt Widgets program, to compare what Qt says")
 
 
 def parse_arguments(extra=None):
