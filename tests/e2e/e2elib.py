@@ -274,6 +274,38 @@ class Session(PrivateX):
         if self.app_log:
             self.app_log.close()
 
+    def plain_qt_output(self, plain):
+        """What a plain Qt program writes in this session, with the program's
+        environment: its window is awaited, its accessible tree walked as
+        the tests walk the program's (names, descriptions, roles, states,
+        extents), and it is closed as a window manager closes a window."""
+        name = os.path.basename(plain)
+        path = os.path.join(self.outdir, f"{self.name}-plainqt.log")
+        with open(path, "w") as output:
+            process = self.start([os.path.abspath(plain)], stdout=output,
+                                 stderr=subprocess.STDOUT, cwd=self.runtime_dir)
+            try:
+                # Its window has no title; its class is the application's name.
+                window = poll(lambda: self.xdotool("search", "--onlyvisible", "--classname",
+                                                   f"^{re.escape(name)}$").stdout.split(),
+                              10, interval=0.01, what="the plain Qt program's window")[0]
+                if self.accessibility:
+                    application = self.application(name=name)
+                    for index in range(application.childCount):
+                        for node in self.accessibles(application.getChildAtIndex(index)):
+                            # What the tests read of the program's nodes.
+                            node.name, node.description, node.getRole(), node.getState(), \
+                                self.extents(node)
+                self.request_close(int(window))
+                status = process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                raise CheckFailed("the plain Qt program did not end when its window closed")
+            finally:
+                stop(process)
+        check(status == 0, f"the plain Qt program ended with status {status}")
+        with open(path) as output:
+            return output.read()
+
     def wait_for_exit(self, timeout):
         try:
             return self.app.wait(timeout=timeout)
@@ -431,17 +463,17 @@ class Session(PrivateX):
             self._atspi = pyatspi
         return self._atspi
 
-    def application(self, timeout=10):
+    def application(self, timeout=10, name="klappomatikus"):
         pyatspi = self.atspi()
 
         def find():
             desktop = pyatspi.Registry.getDesktop(0)
             for index in range(desktop.childCount):
                 child = desktop.getChildAtIndex(index)
-                if child is not None and child.name == "klappomatikus":
+                if child is not None and child.name == name:
                     return child
             return None
-        return poll(find, timeout, interval=0.05, what="the program on the accessibility bus")
+        return poll(find, timeout, interval=0.05, what=f"{name} on the accessibility bus")
 
     def accessibles(self, root=None):
         """Every accessible below the program's root, depth first."""
@@ -544,6 +576,20 @@ class Session(PrivateX):
         found = "; ".join(self.describe(node) for node in nodes)
         raise CheckFailed(f"no {role or 'accessible'} at client {client_rect} "
                           f"(screen {wanted}); the window holds: {found}")
+
+
+def check_qt_lines(what, output, plain_output):
+    """Every line of the program's output but its own is one that a plain Qt
+    program wrote in the same set-up: what Qt says of the program it says of
+    any program, and the program adds nothing of Qt's kind. Returns Qt's
+    lines."""
+    plain_lines = set(plain_output.splitlines())
+    check(plain_lines, "the plain Qt program wrote nothing: there is nothing to compare with")
+    qt_lines = [line for line in output.splitlines() if not line.startswith(OWN_LINE)]
+    strange = [line for line in qt_lines if line not in plain_lines]
+    check(not strange, f"{what} wrote lines a plain Qt program does not:\n" + "\n".join(strange)
+          + f"\nThe plain Qt program wrote:\n{plain_output.rstrip()}")
+    return qt_lines
 
 
 def run(test):
