@@ -6,12 +6,14 @@ changelog.gz from the metainfo's release list, on metainfo files made here:
 several releases in any order, translated and list descriptions, long
 paragraphs, and a release list whose newest entry is not the packaged
 version. Debian's own parser (dpkg-parsechangelog) reads every result back.
+Exits 77 (skipped) where dpkg-parsechangelog is not installed.
 
 Usage: check-changelog.py <metainfo-changelog.py> [work dir]
 """
 
 import gzip
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -69,6 +71,9 @@ def parse(output, *options):
 
 
 def main():
+    if shutil.which("dpkg-parsechangelog") is None:
+        print("SKIP: dpkg-parsechangelog is not installed (Debian package dpkg-dev)")
+        sys.exit(77)
     script = sys.argv[1]
     with tempfile.TemporaryDirectory(dir=sys.argv[2] if len(sys.argv) > 2 else None) as folder:
         result, output = generate(script, folder, METAINFO, "1.2.0")

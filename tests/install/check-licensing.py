@@ -9,14 +9,13 @@ says the same as the files themselves.
 its text under LICENSES/. Then each file's licence as reuse reads it must be
 the licence that the machine-readable copyright file (data/copyright.in)
 assigns to its path, where the last matching Files paragraph wins. Exits 77
-(skipped) when reuse is not installed, or when the source folder is not a
-git checkout: only git tells reuse which files are build output.
+(skipped) when the source folder is not a git checkout: only git tells
+reuse which files are build output.
 
 Usage: check-licensing.py <source dir> <copyright file template>
 """
 
 import fnmatch
-import shutil
 import subprocess
 import sys
 
@@ -56,8 +55,6 @@ def licence_for(path, paragraphs):
 
 def main():
     source, template = sys.argv[1], sys.argv[2]
-    if shutil.which("reuse") is None:
-        skip("reuse is not installed (Debian package reuse)")
     inside = subprocess.run(["git", "-C", source, "rev-parse", "--is-inside-work-tree"],
                             capture_output=True, text=True)
     if inside.returncode != 0 or inside.stdout.strip() != "true":

@@ -6,17 +6,9 @@
 # klappomatikus(6) there: groff (as `man -l` uses it) and mandoc must render
 # it without a single warning, and the rendered page must carry the sections
 # a reader looks for, the version and the homepage.
-# Exits 77 (skipped) when neither groff nor mandoc is installed.
 # Usage: check-manpage.sh <build dir> <version> <homepage>
 set -eu
 build=$1 version=$2 homepage=$3
-
-have_groff=$(command -v groff || true)
-have_mandoc=$(command -v mandoc || true)
-if [ -z "$have_groff" ] && [ -z "$have_mandoc" ]; then
-    echo "SKIP: neither groff (package groff-base) nor mandoc is installed"
-    exit 77
-fi
 
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
@@ -28,22 +20,13 @@ page=$prefix/share/man/man6/klappomatikus.6.gz
 [ -f "$page" ] || { echo "FAIL: cmake --install put no $page"; exit 1; }
 gzip -t "$page" || fail "$page is not a valid gzip file"
 
-if [ -n "$have_groff" ]; then
-    # -ww enables every warning; -z formats without printing.
-    warnings=$(gzip -dc "$page" | groff -ww -z -man -Tutf8 2>&1) || fail "groff failed"
-    [ -z "$warnings" ] || fail "groff -ww warns: $warnings"
-    echo "groff -ww -z -man: ${warnings:-(no warning)}"
-    text=$(gzip -dc "$page" | groff -man -Tutf8 -P-cbou 2>/dev/null)
-else
-    echo "NOTE: groff is not installed; only mandoc checks the page"
-fi
-if [ -n "$have_mandoc" ]; then
-    warnings=$(mandoc -T lint -W warning "$page" 2>&1) || fail "mandoc -T lint: $warnings"
-    echo "mandoc -T lint -W warning: ${warnings:-(no warning)}"
-    [ -n "$have_groff" ] || text=$(mandoc -T utf8 "$page" | col -b)
-else
-    echo "NOTE: mandoc is not installed; only groff checks the page"
-fi
+# -ww enables every warning; -z formats without printing.
+warnings=$(gzip -dc "$page" | groff -ww -z -man -Tutf8 2>&1) || fail "groff failed"
+[ -z "$warnings" ] || fail "groff -ww warns: $warnings"
+echo "groff -ww -z -man: ${warnings:-(no warning)}"
+text=$(gzip -dc "$page" | groff -man -Tutf8 -P-cbou 2>/dev/null)
+warnings=$(mandoc -T lint -W warning "$page" 2>&1) || fail "mandoc -T lint: $warnings"
+echo "mandoc -T lint -W warning: ${warnings:-(no warning)}"
 
 heading=$(echo "$text" | head -1)
 echo "$heading" | grep -q '^KLAPPOMATIKUS(6) ' || fail "the page is not klappomatikus(6): $heading"

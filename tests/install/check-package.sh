@@ -5,9 +5,17 @@
 # Builds the Debian package with CPack into a temporary directory and checks
 # its control data and contents: the dependencies computed from the shared
 # libraries the program links, and the installed tree under /usr.
+# Exits 77 (skipped) where Debian's package tools are not installed.
 # Usage: check-package.sh <build dir> <application id> <version>
 set -eu
 build=$1 app_id=$2 version=$3
+
+for tool in dpkg-deb dpkg-query dpkg-shlibdeps; do
+    if ! command -v $tool >/dev/null; then
+        echo "SKIP: $tool is not installed (Debian's package tools: dpkg, dpkg-dev)"
+        exit 77
+    fi
+done
 
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
