@@ -7,14 +7,19 @@
 # uses here. A user with sudo clones the project and runs the README's two
 # commands: `make run` (which must open the window) and `make test` (which
 # must pass); then the package built there is installed there and started.
+# With --no-apt, once the packages are installed, apt, dpkg and Debian's own
+# tools are deleted from the system, and both commands must work again in a
+# fresh clone; then, without xdotool and without rsvg-convert, `make test`
+# and `make run` must stop within a minute naming what is missing.
 # The chroot's programs draw on a private Xvfb of this machine. Needs root,
 # the network to the package mirror and several minutes; not part of
 # `make test`.
 #
-# Usage: clean-system-test.sh <release> [--base <dir>] [--repo <git dir>] [--out <dir>]
-#   release  12, 13, bookworm or trixie
+# Usage: clean-system-test.sh <release> [--base <dir>] [--repo <git dir>] [--out <dir>] [--no-apt]
+#   release  12, 13, bookworm, trixie, unstable or sid
 #   --base   keep the bootstrapped system in <dir> and copy it for each run,
 #            so that a second run skips debootstrap
+#   --no-apt check a system without apt and dpkg, as above
 #   --repo   the repository to clone (default: the one holding this script)
 #   --out    where screenshots and logs go (default: ./clean-system-<release>)
 set -eu
@@ -23,13 +28,15 @@ here=$(cd "$(dirname "$0")" && pwd)
 case "${1:-}" in
     12 | bookworm) release=bookworm ;;
     13 | trixie) release=trixie ;;
-    *) echo "usage: clean-system-test.sh 12|13|bookworm|trixie [--base DIR] [--repo DIR] [--out DIR]" >&2
+    unstable | sid) release=sid ;;
+    *) echo "usage: clean-system-test.sh 12|13|bookworm|trixie|unstable|sid [--base DIR] [--repo DIR] [--out DIR] [--no-apt]" >&2
        exit 2 ;;
 esac
 shift
-base="" repo=$(git -C "$here" rev-parse --show-toplevel) out=$PWD/clean-system-$release
+base="" repo=$(git -C "$here" rev-parse --show-toplevel) out=$PWD/clean-system-$release no_apt=no
 while [ $# -gt 0 ]; do
     case "$1" in
+        --no-apt) no_apt=yes; shift ;;
         --base) base=$(realpath -m "$2"); shift 2 ;;
         --repo) repo=$(realpath "$2"); shift 2 ;;
         --out) out=$(realpath -m "$2"); shift 2 ;;
@@ -93,14 +100,21 @@ mount --bind /dev "$root/dev"
 mount --bind /dev/pts "$root/dev/pts"
 mount -t tmpfs shm "$root/dev/shm"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+# Unstable's package lists may be older than their validity on the mirror.
+[ "$release" != sid ] ||
+    echo 'Acquire::Check-Valid-Until "false";' >"$root/etc/apt/apt.conf.d/99klappomatikus-valid-until"
 mkdir -p "$root/tmp/.X11-unix"
 mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
 
 chroot "$root" useradd --create-home --shell /bin/bash user
 echo "user ALL=(ALL) NOPASSWD: ALL" >"$root/etc/sudoers.d/user"
 commit=$(git -C "$repo" rev-parse --short HEAD)
-git clone --quiet --no-hardlinks "$repo" "$root/home/user/klappomatikus"
-chroot "$root" chown -R user:user /home/user/klappomatikus
+fresh_clone() {
+    rm -rf "$root/home/user/klappomatikus"
+    git clone --quiet --no-hardlinks "$repo" "$root/home/user/klappomatikus"
+    chroot "$root" chown -R user:user /home/user/klappomatikus
+}
+fresh_clone
 echo "clean-system-test: Debian $(cat "$root/etc/debian_version"), clone of $commit"
 
 # Runs a shell command as the user, in the clone.
@@ -138,6 +152,70 @@ window_check() {
 
 seconds() { date +%s; }
 
+make_test() {
+    echo "clean-system-test: make test"
+    start=$(seconds)
+    status=0
+    as_user "make test" >"$out/$1.log" 2>&1 || status=$?
+    grep -E "tests passed|tests failed|\*\*\*|Failed|Not Run|SKIP" "$out/$1.log" | tail -30
+    echo "clean-system-test: make test ended with status $status after $(($(seconds) - start)) s"
+    [ "$status" -eq 0 ] || exit 1
+}
+if [ "$no_apt" = yes ]; then
+    # What make test installs first; the suite runs once apt is gone.
+    echo "clean-system-test: installing what make test needs"
+    start=$(seconds)
+    as_user "./scripts/install-deps.sh test" >"$out/install-deps.log" 2>&1 ||
+        { tail -20 "$out/install-deps.log"; exit 1; }
+    echo "clean-system-test: installed in $(($(seconds) - start)) s: $(head -1 "$out/install-deps.log")"
+    # Deleted, not only left off the PATH: CMake looks in /usr/bin whatever
+    # the PATH says. Each package's files by dpkg's own list, then dpkg's
+    # database itself.
+    debian_only="apt dpkg debconf lintian debhelper dpkg-dev libdpkg-perl devscripts"
+    for package in $debian_only; do
+        for list in "$root/var/lib/dpkg/info/$package.list" "$root"/var/lib/dpkg/info/"$package":*.list; do
+            [ -f "$list" ] || continue
+            while read -r path; do
+                [ -d "$root$path" ] || rm -f "$root$path"
+            done <"$list"
+        done
+    done
+    rm -rf "$root/var/lib/dpkg" "$root/var/lib/apt" "$root/var/cache/apt"
+    for tool in apt apt-get dpkg dpkg-query dpkg-deb dpkg-shlibdeps dpkg-buildflags \
+                dpkg-parsechangelog lintian hardening-check; do
+        ! chroot "$root" sh -c "command -v $tool" >/dev/null ||
+            { echo "clean-system-test: FAIL: $tool is still there" >&2; exit 1; }
+    done
+    echo "clean-system-test: deleted $debian_only; make test and make run in a fresh clone"
+    fresh_clone
+    make_test make-test-no-apt
+    start=$(seconds)
+    window_check make-run-no-apt "make run" "$out/make-run-no-apt.png" 600
+    echo "clean-system-test: make run without apt took $(($(seconds) - start)) s"
+
+    # One needed tool taken away: the command stops within a minute, with
+    # a non-zero status and a line naming the tool.
+    for case in "make test:xdotool:/usr/bin/xdotool" "make run:rsvg-convert:/usr/bin/rsvg-convert"; do
+        command=${case%%:*} rest=${case#*:}
+        tool=${rest%%:*} path=${rest#*:}
+        mv "$root$path" "$root$path.away"
+        start=$(seconds)
+        status=0
+        as_user "timeout 60 $command" >"$out/without-$tool.log" 2>&1 </dev/null || status=$?
+        took=$(($(seconds) - start))
+        mv "$root$path.away" "$root$path"
+        line=$(grep -m1 "missing.*$tool" "$out/without-$tool.log" || true)
+        echo "clean-system-test: $command without $tool: status $status after $took s: $line"
+        if [ "$status" -eq 0 ] || [ "$status" -eq 124 ] || [ -z "$line" ]; then
+            echo "clean-system-test: FAIL: $command did not stop naming $tool; its output:" >&2
+            tail -15 "$out/without-$tool.log" >&2
+            exit 1
+        fi
+    done
+    echo "clean-system-test: Debian $release without apt passed"
+    exit 0
+fi
+
 packages >"$out/packages-fresh.txt"
 echo "clean-system-test: make run on the fresh system"
 start=$(seconds)
@@ -147,13 +225,7 @@ echo "clean-system-test: make run took $(($(seconds) - start)) s and installed" 
      "$(comm -13 "$out/packages-fresh.txt" "$out/packages-after-run.txt" | wc -l) packages" \
      "(list in $out/packages-after-run.txt)"
 
-echo "clean-system-test: make test"
-start=$(seconds)
-status=0
-as_user "make test" >"$out/make-test.log" 2>&1 || status=$?
-grep -E "tests passed|tests failed|\*\*\*|Failed|Not Run" "$out/make-test.log" | tail -30
-echo "clean-system-test: make test ended with status $status after $(($(seconds) - start)) s"
-[ "$status" -eq 0 ] || exit 1
+make_test make-test
 
 echo "clean-system-test: the package"
 as_user "make package" >"$out/make-package.log" 2>&1 || { tail -20 "$out/make-package.log"; exit 1; }
