@@ -117,12 +117,19 @@ def main():
     script = subprocess.run(["sh", args.run_script, args.program], env=env, capture_output=True,
                             text=True, timeout=20)
     check_script_refusal("the start script", script, ["DISPLAY", "xvfb-run"])
-    # Where xvfb-run cannot be found, the same line says how to get it.
-    bare = dict(env, PATH="/nonexistent")
-    script = subprocess.run(["/bin/sh", args.run_script, args.program], env=bare,
-                            capture_output=True, text=True, timeout=20)
-    check_script_refusal("the start script without xvfb-run", script,
-                         ["apt-get install xvfb xauth"])
+    # Where xvfb-run cannot be found, the same line says how to get it:
+    # through apt-get where there is one, by what it is elsewhere.
+    with tempfile.TemporaryDirectory(prefix="klappo-e2e-apt-") as apt_only:
+        os.symlink("/bin/true", os.path.join(apt_only, "apt-get"))
+        for what, path, words, never in (
+                ("with apt-get", apt_only, ["sudo apt-get install xvfb xauth"], None),
+                ("without apt-get", "/nonexistent", ["xvfb-run", "Xvfb", "xauth"], "apt-get")):
+            script = subprocess.run(["/bin/sh", args.run_script, args.program],
+                                    env=dict(env, PATH=path), capture_output=True, text=True,
+                                    timeout=20)
+            check_script_refusal(f"the start script without xvfb-run, {what}", script, words)
+            check(never is None or never not in script.stderr,
+                  f"the start script without xvfb-run, {what}, speaks of {never}")
 
     with tempfile.TemporaryDirectory(prefix="klappo-e2e-nodisplay-") as runtime:
         env["XDG_RUNTIME_DIR"] = runtime
