@@ -18,11 +18,12 @@
 set -eu
 
 # Every thing, and the Debian package that holds it (the same name on
-# Debian 12 and 13): the purpose that first needs it, how it is looked
+# Debian 12, 13 and unstable): the purpose that first needs it, how it is looked
 # for, its name there, the package, and what it is for. Kinds: command
 # (alternatives joined by |), debian (a command of Debian's own tools),
 # python (a module), typelib (a GObject typelib for that Python), cmake (a
-# CMake package config), qtplugin (a file below Qt's plugin folder), libexec
+# CMake package config), qtplugin (a file below Qt's plugin folder; a pattern,
+# as Qt 6.11 names the Wayland plugin otherwise than 6.4 and 6.8), libexec
 # (a helper program outside the PATH), font (a family; _ for a space).
 table='
 run     command  cmake                    cmake              CMake
@@ -60,7 +61,7 @@ test    python   Xlib                     python3-xlib       the Python module X
 test    python   pyatspi                  python3-pyatspi    the Python module pyatspi, which reads the accessibility bus
 test    typelib  Atspi-2.0                gir1.2-atspi-2.0   the Atspi 2.0 typelib, which pyatspi uses
 test    libexec  at-spi-bus-launcher      at-spi2-core       at-spi-bus-launcher, which starts the accessibility bus
-test    qtplugin platforms/libqwayland-generic.so qt6-wayland Qt'\''s Wayland platform plugin
+test    qtplugin platforms/libqwayland*.so qt6-wayland     Qt'\''s Wayland platform plugin
 test    debian   hardening-check          devscripts         hardening-check, which checks the protections
 test    debian   lintian                  lintian            lintian, which checks the Debian package
 test    debian   dpkg-parsechangelog      dpkg-dev           dpkg-parsechangelog, which reads the changelog
@@ -102,11 +103,13 @@ has_cmake_package() {
 }
 has_qt_plugin() {
     for prefix in $prefixes; do
-        has_file "$prefix"/lib/*/qt6/plugins/"$1" "$prefix"/lib*/qt6/plugins/"$1" \
-                 "$prefix"/plugins/"$1" && return 0
+        # shellcheck disable=SC2086
+        has_file "$prefix"/lib/*/qt6/plugins/$1 "$prefix"/lib*/qt6/plugins/$1 \
+                 "$prefix"/plugins/$1 && return 0
     done
     for dir in $(echo "${QT_PLUGIN_PATH:-}" | tr : ' '); do
-        [ -e "$dir/$1" ] && return 0
+        # shellcheck disable=SC2086
+        has_file "$dir"/$1 && return 0
     done
     return 1
 }
